@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian machine: installs what is missing, builds, then
+#   ./build.sh run    starts the program
+#   ./build.sh test   runs the whole test suite (headless)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+
+case "$mode" in
+    run)
+        if [ -x build/app/gui/fortema ]; then
+            exec build/app/gui/fortema
+        else
+            exec build/app/cli/fortema-cli check type=R fyk=4500 fyd=3913 Ea=2100000 fmd=118 Em=299000 \
+                Nd=45000 Md=1400000 b=300 h=500 c1=25 c2=25 A1=600 A2=600
+        fi
+        ;;
+    test)
+        cd build
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs"
+        ;;
+    *)
+        echo "uso: ./build.sh run | test" >&2
+        exit 2
+        ;;
+esac
