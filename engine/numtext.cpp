@@ -1,1 +1,233 @@
 #include "engine/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace fortema::engine::numtext {
+
+namespace {
+
+// Significant digits of |value| rounded to `precision` digits, and the decimal exponent of
+// the first digit: 1234.5 at 5 digits gives "12345" and 3.
+struct Digits {
+    std::string digits;
+    int exponent = 0;
+};
+
+Digits roundedDigits(double value, int precision) {
+    char buf[64];
+    // "%.*e" rounds correctly and is independent of the C locale for the digits and exponent.
+    std::snprintf(buf, sizeof buf, "%.*e", precision - 1, std::fabs(value));
+    Digits d;
+    const std::string s(buf);
+    const auto ePos = s.find('e');
+    for (std::size_t i = 0; i < ePos; ++i) {
+        if (s[i] >= '0' && s[i] <= '9') d.digits.push_back(s[i]);
+    }
+    d.exponent = std::stoi(s.substr(ePos + 1));
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+template <typename T>
+bool readsBack(const Digits& d, T value) {
+    std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e" + std::to_string(d.exponent);
+    T parsed{};
+    std::from_chars(text.data(), text.data() + text.size(), parsed);
+    return parsed == static_cast<T>(std::fabs(static_cast<double>(value)));
+}
+
+// The shortest digits, up to `maxDigits`, that read back to the same value; past that the
+// value rounded to `maxDigits` digits, as the classic default conversion shows it.
+template <typename T>
+Digits shortestDigits(T value, int maxDigits) {
+    for (int p = 1; p < maxDigits; ++p) {
+        Digits d = roundedDigits(static_cast<double>(value), p);
+        if (readsBack(d, value)) return d;
+    }
+    return roundedDigits(static_cast<double>(value), maxDigits);
+}
+
+std::string layout(bool negative, const Digits& d, int maxDigits, char decimal) {
+    std::string out = negative ? "-" : "";
+    const int e = d.exponent;
+    const int n = static_cast<int>(d.digits.size());
+    if (e >= maxDigits || e < -5) {
+        out += d.digits[0];
+        if (n > 1) {
+            out += decimal;
+            out += d.digits.substr(1);
+        }
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return out + exp;
+    }
+    if (e < 0) {
+        out += '0';
+        out += decimal;
+        out.append(static_cast<std::size_t>(-e - 1), '0');
+        return out + d.digits;
+    }
+    if (n <= e + 1) {
+        out += d.digits;
+        out.append(static_cast<std::size_t>(e + 1 - n), '0');
+        return out;
+    }
+    out += d.digits.substr(0, static_cast<std::size_t>(e + 1));
+    out += decimal;
+    return out + d.digits.substr(static_cast<std::size_t>(e + 1));
+}
+
+template <typename T>
+std::string defaultText(T value, int maxDigits, char decimal) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
+    if (value == 0) return "0";
+    return layout(value < 0, shortestDigits(value, maxDigits), maxDigits, decimal);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Parses `text` as a locale number into plain "." form; empty result when it is not one.
+std::string normalizeLocaleNumber(std::string_view text, const NumberLocale& loc) {
+    std::size_t i = 0, end = text.size();
+    while (i < end && isBlank(text[i])) ++i;
+    while (end > i && isBlank(text[end - 1])) --end;
+    std::string out;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') out += '-';
+        ++i;
+    }
+    bool digits = false;
+    while (i < end && (isDigit(text[i]) || (text[i] == loc.group && digits && loc.group != loc.decimal))) {
+        if (isDigit(text[i])) {
+            out += text[i];
+            digits = true;
+        }
+        ++i;
+    }
+    if (i < end && text[i] == loc.decimal) {
+        out += '.';
+        ++i;
+        while (i < end && isDigit(text[i])) {
+            out += text[i++];
+            digits = true;
+        }
+    }
+    if (!digits) return {};
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        std::string exp = "e";
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) exp += text[i++];
+        bool expDigits = false;
+        while (i < end && isDigit(text[i])) {
+            exp += text[i++];
+            expDigits = true;
+        }
+        if (!expDigits) return {};
+        out += exp;
+    }
+    if (i != end) return {};
+    return out;
+}
+
+double parsePlain(const std::string& plain) {
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // Too large to hold: the largest finite value, so that callers see a number they can refuse.
+        const bool negative = !plain.empty() && plain[0] == '-';
+        const bool tiny = plain.find("e-") != std::string::npos;
+        if (tiny) return 0.0;
+        return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    return ec == std::errc() ? value : 0.0;
+}
+
+}  // namespace
+
+std::string singleText(float value, const NumberLocale& loc) { return defaultText(value, 7, loc.decimal); }
+
+std::string generalText(double value, const NumberLocale& loc) { return defaultText(value, 15, loc.decimal); }
+
+std::string signedText(float value) {
+    const std::string text = singleText(value, NumberLocale::c());
+    return std::signbit(value) && value != 0 ? text : " " + text;
+}
+
+std::string fixedText(double value, int decimals, const NumberLocale& loc) {
+    if (!std::isfinite(value)) return defaultText(value, 15, loc.decimal);
+    if (decimals < 0) decimals = 0;
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    const std::string plain(buf);
+    const auto point = plain.find('.');
+    const std::string whole = plain.substr(0, point);
+    std::string out;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) out += loc.group;
+        out += whole[i];
+    }
+    if (point != std::string::npos) {
+        out += loc.decimal;
+        out += plain.substr(point + 1);
+    }
+    // "-0.00" would claim a sign the shown digits do not have.
+    const bool allZero = plain.find_first_not_of("0.") == std::string::npos;
+    return (value < 0 && !allZero) ? "-" + out : out;
+}
+
+bool isLocaleNumber(std::string_view text, const NumberLocale& loc) {
+    return !normalizeLocaleNumber(text, loc).empty();
+}
+
+double localeNumberValue(std::string_view text, const NumberLocale& loc) {
+    const std::string plain = normalizeLocaleNumber(text, loc);
+    return plain.empty() ? 0.0 : parsePlain(plain);
+}
+
+double leadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    std::string plain;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    bool digits = false;
+    while (i < text.size() && isDigit(text[i])) {
+        plain += text[i++];
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        plain += '.';
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            plain += text[i++];
+            digits = true;
+        }
+    }
+    if (!digits) return 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        std::string exp = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
+        bool expDigits = false;
+        while (j < text.size() && isDigit(text[j])) {
+            exp += text[j++];
+            expDigits = true;
+        }
+        if (expDigits) plain += exp;
+    }
+    if (plain == "-" || plain == "." || plain == "-.") return 0.0;
+    const double value = parsePlain(plain);
+    return value == 0.0 ? 0.0 : value;  // no negative zero
+}
+
+}  // namespace fortema::engine::numtext
