@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 mode=${1:-run}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils)
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

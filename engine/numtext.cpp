@@ -167,7 +167,8 @@ std::string fixedText(double value, int decimals, const NumberLocale& loc) {
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
     const std::string plain(buf);
-    const auto point = plain.find('.');
+    // The C library may have been switched to a comma locale; find its separator, whatever it is.
+    const auto point = plain.find_first_not_of("0123456789");
     const std::string whole = plain.substr(0, point);
     std::string out;
     for (std::size_t i = 0; i < whole.size(); ++i) {
@@ -179,7 +180,7 @@ std::string fixedText(double value, int decimals, const NumberLocale& loc) {
         out += plain.substr(point + 1);
     }
     // "-0.00" would claim a sign the shown digits do not have.
-    const bool allZero = plain.find_first_not_of("0.") == std::string::npos;
+    const bool allZero = plain.find_first_of("123456789") == std::string::npos;
     return (value < 0 && !allZero) ? "-" + out : out;
 }
 

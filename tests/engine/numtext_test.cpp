@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -125,4 +126,18 @@ TEST(LeadingNumber, NeverInfinite) {
     EXPECT_TRUE(std::isfinite(leadingNumber("-" + huge)));
     EXPECT_DOUBLE_EQ(leadingNumber("1e-400"), 0.0);
     EXPECT_TRUE(std::isfinite(localeNumberValue(huge, kC)));
+}
+
+// Qt switches the C library to the user's locale at start-up; the texts must not follow it.
+TEST(NumberTexts, IndependentOfTheCLibraryLocale) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8")) GTEST_SKIP() << "it_IT.UTF-8 not installed";
+    EXPECT_EQ(fixedText(3.392920066, 2, kC), "3.39");
+    EXPECT_EQ(fixedText(1234.5, 2, kIt), "1.234,50");
+    EXPECT_EQ(singleText(0.35f, kC), "0.35");
+    EXPECT_EQ(generalText(0.123456789, kC), "0.123456789");
+    EXPECT_DOUBLE_EQ(leadingNumber("2.5"), 2.5);
+    EXPECT_DOUBLE_EQ(localeNumberValue("2,5", kIt), 2.5);
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }
