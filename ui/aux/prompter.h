@@ -15,10 +15,10 @@ enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
 struct FileDialogRequest {
-    QString title;        // "Fortemi"
-    QString filter;       // "file (*.ftm)"
+    QString title;          // "Fortemi"
+    QString filter;         // "file (*.ftm)"
     QString defaultSuffix;  // "ftm"
-    QString folder;       // starting folder
+    QString folder;         // starting folder
 };
 
 class Prompter {
