@@ -1,0 +1,26 @@
+#pragma once
+
+// The window tests of this folder run in one executable; each file registers its test object.
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace fortema::ui::test {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+
+inline std::vector<TestFactory>& testFactories() {
+    static std::vector<TestFactory> factories;
+    return factories;
+}
+
+template <typename T>
+struct RegisterTest {
+    RegisterTest() {
+        testFactories().push_back([] { return std::make_unique<T>(); });
+    }
+};
+
+}  // namespace fortema::ui::test
