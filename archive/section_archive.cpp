@@ -1,0 +1,128 @@
+#include "archive/section_archive.h"
+
+#include "archive/archive_text.h"
+
+namespace fortema::archive {
+
+namespace {
+
+constexpr std::int16_t kLastPosition = SectionArchive::kPositions - 1;
+
+// Under the circular layout only slots 1, 3, 5 and 7 travel; the rest, and yan, become 0.
+void copyRecord(const SectionRecord& from, SectionRecord& to, engine::Layout selected) {
+    to.sectionType = from.sectionType;
+    to.description = from.description;
+    to.fyk = from.fyk;
+    to.fyd = from.fyd;
+    to.Ea = from.Ea;
+    to.fmd = from.fmd;
+    to.Em = from.Em;
+    to.Nd = from.Nd;
+    to.Md = from.Md;
+    to.Nu = from.Nu;
+    to.Mu = from.Mu;
+    to.campo = from.campo;
+    if (selected == engine::Layout::Rectangular) {
+        to.geometry = from.geometry;
+        to.yan = from.yan;
+    } else {
+        for (std::size_t slot = 0; slot < to.geometry.size(); ++slot) {
+            to.geometry[slot] = (slot % 2 == 0) ? from.geometry[slot] : 0.0f;
+        }
+        to.yan = 0;
+    }
+}
+
+}  // namespace
+
+std::int16_t nextPosition(std::int16_t currentPosition) {
+    if (currentPosition >= kLastPosition) return kLastPosition;
+    if (currentPosition < 0) return 0;
+    return static_cast<std::int16_t>(currentPosition + 1);
+}
+
+std::int16_t previousPosition(std::int16_t currentPosition) {
+    if (currentPosition <= 0) return 0;
+    if (currentPosition > kLastPosition) return kLastPosition;
+    return static_cast<std::int16_t>(currentPosition - 1);
+}
+
+SectionRecord recordFromCalculation(const engine::CurrentSection& section,
+                                    const engine::SectionResult& result, const QString& description,
+                                    engine::Layout selected) {
+    const auto single = [](double v) { return static_cast<float>(v); };
+    SectionRecord r;
+    r.description = sanitizeArchiveText(description);
+    r.fyk = single(section.fyk);
+    r.fyd = single(section.fyd);
+    r.Ea = single(section.Ea);
+    r.fmd = single(section.fmd);
+    r.Em = single(section.Em);
+    r.Nd = single(section.Nd);
+    r.Md = single(section.Md);
+    r.Nu = single(result.Nu);
+    r.Mu = single(result.Mu);
+    r.campo = result.campo;
+    if (selected == engine::Layout::Rectangular) {
+        r.sectionType = QStringLiteral("R");
+        r.geometry = {single(10 * section.b),
+                      single(10 * section.h),
+                      single(10 * section.c1),
+                      single(10 * section.c2),
+                      single(100 * section.A1),
+                      100.0f * section.A2,
+                      0.0f};
+        r.yan = result.yan;
+    } else {
+        r.sectionType = QStringLiteral("C");
+        r.geometry = {
+            single(10 * section.d), 0.0f, single(10 * section.c), 0.0f, single(100 * section.Aa), 0.0f, 0.0f};
+        r.yan = 0;
+    }
+    return r;
+}
+
+const SectionRecord& storeCalculation(SectionArchive& archive, int position,
+                                      const engine::CurrentSection& section,
+                                      const engine::SectionResult& result, const QString& description,
+                                      engine::Layout selected) {
+    SectionRecord& slot = archive.at(position);
+    slot = recordFromCalculation(section, result, description, selected);
+    return slot;
+}
+
+void copyToClipboard(const SectionArchive& archive, int position, engine::Layout selected,
+                     ArchiveClipboard& clipboard) {
+    copyRecord(archive.at(position), clipboard.record, selected);
+}
+
+const SectionRecord& pasteFromClipboard(SectionArchive& archive, int position, engine::Layout selected,
+                                        const ArchiveClipboard& clipboard) {
+    SectionRecord& slot = archive.at(position);
+    copyRecord(clipboard.record, slot, selected);
+    return slot;
+}
+
+void clearAllRecords(SectionArchive& archive, std::int16_t& currentPosition) {
+    currentPosition = 0;
+    archive.clear();
+}
+
+bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
+    for (const QString& line : projectData) {
+        if (!line.isEmpty()) return true;
+    }
+    for (int p = 0; p < SectionArchive::kPositions; ++p) {
+        const SectionRecord& r = archive.at(p);
+        if (r.sectionType != QLatin1String("R") || !r.description.isEmpty()) return true;
+        for (float v : {r.fyk, r.fyd, r.Ea, r.fmd, r.Em}) {
+            if (v != 0) return true;
+        }
+        for (float v : r.geometry) {
+            if (v != 0) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace fortema::archive

@@ -1,0 +1,102 @@
+#pragma once
+
+// The 100-position table of stored sections, the one-record copy buffer, the six project
+// data strings, and the data side of the archive commands of the main window.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "engine/section.h"
+
+namespace fortema::archive {
+
+// One stored section. Geometry is kept in the units the user types (mm, mm²); yan in cm.
+struct SectionRecord {
+    QString sectionType = QStringLiteral("R");  // "R" rectangular, "C" circular
+    QString description;
+    float fyk = 0, fyd = 0, Ea = 0, fmd = 0, Em = 0;  // daN/cm²
+    // geometry[0..6] are slots 1 to 7:
+    //   rectangular: b, h, c1, c2, A1, A2, 0    circular: d, 0, c, 0, Aa, 0, 0
+    std::array<float, 7> geometry{};
+    float Nd = 0, Md = 0;  // daN, daN·cm
+    float Nu = 0, Mu = 0;  // daN, daN·cm
+    float yan = 0;         // cm, rectangular only
+    std::int16_t campo = 0;
+
+    // A position nobody has touched: type "R", everything else empty or 0.
+    static SectionRecord untouched() { return {}; }
+    // The copy buffer before any copy: even the type is empty.
+    static SectionRecord blank() {
+        SectionRecord r;
+        r.sectionType.clear();
+        return r;
+    }
+
+    bool operator==(const SectionRecord&) const = default;
+};
+
+class SectionArchive {
+public:
+    static constexpr int kPositions = 100;
+
+    // Throw std::out_of_range outside 0..99.
+    const SectionRecord& at(int position) const { return m_records.at(static_cast<std::size_t>(position)); }
+    SectionRecord& at(int position) { return m_records.at(static_cast<std::size_t>(position)); }
+
+    // Every position back to untouched.
+    void clear() { m_records.fill(SectionRecord::untouched()); }
+
+    bool operator==(const SectionArchive&) const = default;
+
+private:
+    std::array<SectionRecord, kPositions> m_records{};
+};
+
+// Holds one record; starts blank and no command clears it.
+struct ArchiveClipboard {
+    SectionRecord record = SectionRecord::blank();
+    bool operator==(const ArchiveClipboard&) const = default;
+};
+
+// PROGETTO, COMMITTENTE, PROGETTISTA, REVISIONE, DATA, DATA REVISIONE (the dialog's order).
+using ProjectData = std::array<QString, 6>;
+inline constexpr int kProjectDataLines = 6;
+
+// "Sez.avanti >" and "< Sez.dietro": the new shown position, held within 0..99.
+std::int16_t nextPosition(std::int16_t currentPosition);
+std::int16_t previousPosition(std::int16_t currentPosition);
+
+// The record "Sa&lva dati" stores: the last calculation's values (not the present field texts),
+// with the description and the layout selected in the window at the moment of storing.
+// Lengths go back to mm (× 10) and areas to mm² (× 100); every number becomes single precision.
+SectionRecord recordFromCalculation(const engine::CurrentSection& section,
+                                    const engine::SectionResult& result, const QString& description,
+                                    engine::Layout selected);
+
+// "Sa&lva dati" into `position`; returns the stored record.
+const SectionRecord& storeCalculation(SectionArchive& archive, int position,
+                                      const engine::CurrentSection& section,
+                                      const engine::SectionResult& result, const QString& description,
+                                      engine::Layout selected);
+
+// "C&opia dati": position → buffer. The geometry rule follows the layout selected in the window,
+// not the record's own type: under the circular layout slots 2, 4, 6 and yan are not carried.
+void copyToClipboard(const SectionArchive& archive, int position, engine::Layout selected,
+                     ArchiveClipboard& clipboard);
+
+// "&Incolla dati": buffer → position, the mirror image of copyToClipboard. Returns the record
+// now in the position, which the window shows next. The buffer keeps its contents.
+const SectionRecord& pasteFromClipboard(SectionArchive& archive, int position, engine::Layout selected,
+                                        const ArchiveClipboard& clipboard);
+
+// "&Cancella tutti i record" after its save question: every position untouched, and the shown
+// position back to 0. Neither the buffer nor the project data change.
+void clearAllRecords(SectionArchive& archive, std::int16_t& currentPosition);
+
+// The test of the save question "Vuoi salvare il file?": any project data string, or any
+// position whose type is not "R", whose description is not empty, or with a material value or
+// geometry slot not 0. Actions, results and campo are not looked at.
+bool holdsData(const SectionArchive& archive, const ProjectData& projectData);
+
+}  // namespace fortema::archive
