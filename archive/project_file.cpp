@@ -1,0 +1,355 @@
+#include "archive/project_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "archive/archive_text.h"
+
+namespace fortema::archive {
+
+namespace {
+
+constexpr int kMaxDigits = 7;
+constexpr int kMaxNumberItemLength = 64;
+
+// Significant digits (no trailing zeros) and the decimal exponent of the first one.
+struct Digits {
+    std::string digits;
+    int exponent = 0;
+};
+
+Digits scientificDigits(const char* first, const char* last) {
+    Digits d;
+    const char* p = first;
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
+    }
+    if (p != last) std::from_chars(p[1] == '+' ? p + 2 : p + 1, last, d.exponent);
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+// The shortest digits that read back to `magnitude`; when that takes more than seven, the value
+// rounded to seven, which reads back to a neighbouring single.
+Digits significantDigits(float magnitude) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    Digits d = scientificDigits(buf, res.ptr);
+    if (static_cast<int>(d.digits.size()) <= kMaxDigits) return d;
+    res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(magnitude), std::chars_format::scientific,
+                        kMaxDigits - 1);
+    return scientificDigits(buf, res.ptr);
+}
+
+QByteArray quoted(const QString& text) { return '"' + toWindows1252(sanitizeArchiveText(text)) + '"'; }
+
+void appendLine(QByteArray& out, std::initializer_list<QByteArray> items) {
+    bool first = true;
+    for (const QByteArray& item : items) {
+        if (!first) out += ',';
+        out += item;
+        first = false;
+    }
+    out += "\r\n";
+}
+
+QString shownName(const QString& fileName) { return QDir::toNativeSeparators(fileName); }
+
+QString invalidFile(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Il file %1 non è un file di progetto valido: %2.")
+        .arg(shownName(fileName), reason);
+}
+
+// A reason for refusing the file, raised while reading items.
+struct Refusal {
+    QString reason;
+};
+
+// Reads the items one after another from the bytes of the file.
+class ItemReader {
+public:
+    explicit ItemReader(const QByteArray& bytes) : m_bytes(bytes) {}
+
+    QString text() {
+        startItem();
+        if (atEnd() || peek() != '"') {
+            throw Refusal{QStringLiteral("alla riga %1 si attende un testo tra virgolette").arg(m_line)};
+        }
+        const qsizetype start = ++m_pos;
+        while (!atEnd() && peek() != '"' && !atLineEnd()) ++m_pos;
+        if (atEnd() || peek() != '"') {
+            throw Refusal{QStringLiteral("alla riga %1 un testo tra virgolette non è chiuso").arg(m_line)};
+        }
+        const QByteArray content = m_bytes.mid(start, m_pos - start);
+        ++m_pos;
+        skipBlanks();
+        if (!atEnd() && peek() != ',' && !atLineEnd()) {
+            throw Refusal{
+                QStringLiteral("alla riga %1 un testo tra virgolette è seguito da altro").arg(m_line)};
+        }
+        endItem();
+        return fromWindows1252(content);
+    }
+
+    float number() {
+        const int line = m_line;
+        const QByteArray item = rawItem();
+        const std::optional<float> value = parseNumber(item);
+        if (!value) {
+            throw Refusal{QStringLiteral("alla riga %1 si attende un numero e si trova \"%2\"")
+                              .arg(line)
+                              .arg(excerpt(item))};
+        }
+        if (std::isinf(*value)) {
+            throw Refusal{QStringLiteral("alla riga %1 il numero %2 è fuori dall'intervallo ammesso")
+                              .arg(line)
+                              .arg(excerpt(item))};
+        }
+        return *value;
+    }
+
+    std::int16_t wholeNumber() {
+        const int line = m_line;
+        const QByteArray item = rawItem();
+        const std::optional<float> value = parseNumber(item);
+        if (!value || std::isinf(*value) || std::trunc(*value) != *value ||
+            *value < std::numeric_limits<std::int16_t>::min() ||
+            *value > std::numeric_limits<std::int16_t>::max()) {
+            throw Refusal{
+                QStringLiteral(
+                    "alla riga %1 il campo deve essere un numero intero da -32768 a 32767, non \"%2\"")
+                    .arg(line)
+                    .arg(excerpt(item))};
+        }
+        return static_cast<std::int16_t>(*value);
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    char peek() const { return m_bytes[m_pos]; }
+    bool atLineEnd() const { return peek() == '\r' || peek() == '\n'; }
+
+    void skipBlanks() {
+        while (!atEnd() && (peek() == ' ' || peek() == '\t')) ++m_pos;
+    }
+
+    // An item is due: there must be something left to read.
+    void startItem() {
+        if (atEnd()) {
+            throw Refusal{
+                QStringLiteral("finisce alla riga %1, prima della fine dei dati di progetto").arg(m_line)};
+        }
+        skipBlanks();
+    }
+
+    // Each comma and each line end (CR LF counts as one) ends exactly one item.
+    void endItem() {
+        if (atEnd()) return;
+        if (peek() == ',') {
+            ++m_pos;
+            return;
+        }
+        if (peek() == '\r') {
+            ++m_pos;
+            if (!atEnd() && peek() == '\n') ++m_pos;
+        } else {
+            ++m_pos;
+        }
+        ++m_line;
+    }
+
+    QByteArray rawItem() {
+        startItem();
+        const qsizetype start = m_pos;
+        while (!atEnd() && peek() != ',' && !atLineEnd()) ++m_pos;
+        QByteArray item = m_bytes.mid(start, m_pos - start);
+        endItem();
+        while (!item.isEmpty() && (item.back() == ' ' || item.back() == '\t')) item.chop(1);
+        return item;
+    }
+
+    static QString excerpt(const QByteArray& item) {
+        constexpr qsizetype kShown = 24;
+        return item.size() > kShown ? fromWindows1252(item.left(kShown)) + QStringLiteral("...")
+                                    : fromWindows1252(item);
+    }
+
+    // Sign, digits with "." as the only separator, an optional exponent (E or D). An empty item
+    // is 0. Anything else, "1x" or "1,5" included, is not a number.
+    static std::optional<float> parseNumber(const QByteArray& item) {
+        if (item.isEmpty()) return 0.0f;
+        if (item.size() > kMaxNumberItemLength) return std::nullopt;
+        std::string plain;
+        qsizetype i = 0;
+        const auto isDigit = [&](qsizetype k) { return k < item.size() && item[k] >= '0' && item[k] <= '9'; };
+        if (item[i] == '+' || item[i] == '-') {
+            if (item[i] == '-') plain += '-';
+            ++i;
+        }
+        bool digits = false;
+        while (isDigit(i)) {
+            plain += item[i++];
+            digits = true;
+        }
+        if (i < item.size() && item[i] == '.') {
+            plain += '.';
+            ++i;
+            while (isDigit(i)) {
+                plain += item[i++];
+                digits = true;
+            }
+        }
+        if (!digits) return std::nullopt;
+        bool negativeExponent = false;
+        if (i < item.size() && (item[i] == 'e' || item[i] == 'E' || item[i] == 'd' || item[i] == 'D')) {
+            plain += 'e';
+            ++i;
+            if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
+                negativeExponent = item[i] == '-';
+                plain += item[i++];
+            }
+            if (!isDigit(i)) return std::nullopt;
+            while (isDigit(i)) plain += item[i++];
+        }
+        if (i != item.size()) return std::nullopt;
+        float value = 0;
+        const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+        if (ec == std::errc::result_out_of_range) {
+            if (negativeExponent) return 0.0f;
+            return std::numeric_limits<float>::infinity();
+        }
+        if (ec != std::errc() || ptr != plain.data() + plain.size()) return std::nullopt;
+        return value;
+    }
+
+    const QByteArray& m_bytes;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+};
+
+FileResult failure(QString message) { return FileResult{false, std::move(message)}; }
+
+}  // namespace
+
+QByteArray fileNumberText(float value) {
+    if (std::isnan(value) || value == 0) return QByteArrayLiteral("0");
+    if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
+    const Digits d = significantDigits(std::fabs(value));
+    const int e = d.exponent;
+    const int n = static_cast<int>(d.digits.size());
+    QByteArray out = value < 0 ? QByteArrayLiteral("-") : QByteArray();
+    const QByteArray digits = QByteArray::fromStdString(d.digits);
+    if (e >= kMaxDigits || e <= -5) {
+        out += digits[0];
+        if (n > 1) out += '.' + digits.mid(1);
+        char exponent[16];
+        std::snprintf(exponent, sizeof exponent, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return out + exponent;
+    }
+    if (e < 0) return out + '.' + QByteArray(-e - 1, '0') + digits;
+    if (n <= e + 1) return out + digits + QByteArray(e + 1 - n, '0');
+    return out + digits.left(e + 1) + '.' + digits.mid(e + 1);
+}
+
+QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& projectData) {
+    QByteArray out;
+    out.reserve(kProjectFileLines * 24);
+    for (const QString& line : projectData) appendLine(out, {quoted(line)});
+    for (int p = 0; p < SectionArchive::kPositions; ++p) {
+        const SectionRecord& r = archive.at(p);
+        appendLine(out, {quoted(r.sectionType)});
+        appendLine(out, {quoted(r.description)});
+        appendLine(out, {fileNumberText(r.fyk), fileNumberText(r.fyd), fileNumberText(r.Ea),
+                         fileNumberText(r.fmd), fileNumberText(r.Em)});
+        const auto& g = r.geometry;
+        appendLine(out,
+                   {fileNumberText(g[0]), fileNumberText(g[1]), fileNumberText(g[2]), fileNumberText(g[3]),
+                    fileNumberText(g[4]), fileNumberText(g[5]), fileNumberText(g[6])});
+        appendLine(out, {fileNumberText(r.Nd), fileNumberText(r.Md), fileNumberText(r.Nu),
+                         fileNumberText(r.Mu), fileNumberText(r.yan)});
+        appendLine(out, {QByteArray::number(r.campo)});
+    }
+    return out;
+}
+
+FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
+                            const ProjectData& projectData) {
+    const QByteArray bytes = projectFileBytes(archive, projectData);
+    const QString cannotCreate = QStringLiteral("Impossibile creare il file %1.").arg(shownName(path));
+    const QString cannotWrite = QStringLiteral("Impossibile scrivere il file %1.").arg(shownName(path));
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir()) return failure(cannotCreate);
+    if (info.exists() && !info.isFile()) {
+        // A device or a pipe cannot be replaced by renaming a finished copy over it.
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly)) return failure(cannotCreate);
+        if (device.write(bytes) != bytes.size() || !device.flush()) return failure(cannotWrite);
+        device.close();
+        return device.error() == QFileDevice::NoError ? FileResult{} : failure(cannotWrite);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return failure(cannotCreate);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();  // the destructor then drops the unfinished copy
+        return failure(cannotWrite);
+    }
+    if (!file.commit()) return failure(cannotWrite);
+    return {};
+}
+
+FileResult parseProjectFile(const QByteArray& bytes, const QString& fileName, SectionArchive& archive,
+                            ProjectData& projectData) {
+    if (bytes.isEmpty()) return failure(invalidFile(fileName, QStringLiteral("il file è vuoto")));
+    if (bytes.size() > kMaxProjectFileSize) {
+        return failure(invalidFile(fileName, QStringLiteral("il file è troppo grande")));
+    }
+    // Read into copies: a file that fails half-way must not leave a half-replaced project.
+    SectionArchive newArchive;
+    ProjectData newData;
+    ItemReader in(bytes);
+    try {
+        for (QString& line : newData) line = in.text();
+        for (int p = 0; p < SectionArchive::kPositions; ++p) {
+            SectionRecord& r = newArchive.at(p);
+            r.sectionType = in.text();
+            r.description = in.text();
+            for (float* v : {&r.fyk, &r.fyd, &r.Ea, &r.fmd, &r.Em}) *v = in.number();
+            for (float& v : r.geometry) v = in.number();
+            for (float* v : {&r.Nd, &r.Md, &r.Nu, &r.Mu, &r.yan}) *v = in.number();
+            r.campo = in.wholeNumber();
+        }
+    } catch (const Refusal& refusal) {
+        return failure(invalidFile(fileName, refusal.reason));
+    }
+    archive = std::move(newArchive);
+    projectData = std::move(newData);
+    return {};
+}
+
+FileResult readProjectFile(const QString& path, SectionArchive& archive, ProjectData& projectData) {
+    const QString cannotOpen = QStringLiteral("Impossibile aprire il file %1").arg(shownName(path));
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return failure(cannotOpen + QStringLiteral(": il file non esiste."));
+    if (info.isDir()) return failure(cannotOpen + QStringLiteral(": è una cartella."));
+    // Devices and pipes could block or never end.
+    if (!info.isFile()) return failure(cannotOpen + QStringLiteral(": non è un file."));
+    if (info.size() > kMaxProjectFileSize) {
+        return failure(invalidFile(path, QStringLiteral("il file è troppo grande")));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return failure(cannotOpen + QLatin1Char('.'));
+    const QByteArray bytes = file.read(kMaxProjectFileSize + 1);
+    if (file.error() != QFileDevice::NoError) return failure(cannotOpen + QLatin1Char('.'));
+    return parseProjectFile(bytes, path, archive, projectData);
+}
+
+}  // namespace fortema::archive
