@@ -11,6 +11,23 @@
 
 namespace fortema::engine {
 
+// The warnings of the calculation, exactly as the program shows them.
+namespace warning {
+inline constexpr const char* kNegativeMoment = "Inserire sempre momento flettente Md > 0";
+inline constexpr const char* kRectangularTension = "Attenzione, risultati inattendibili: Nd < 0 ed A1 = 0  ";
+inline constexpr const char* kCircularTension = "Attenzione, risultati inattendibili: Nd<0 ed Aa=0  ";
+inline constexpr const char* kRectangularFinal =
+    "ATTENZIONE: Nd<0 / A1 insufficiente / Materiale con schiacciamento ";
+inline constexpr const char* kCircularFinal =
+    "ATTENZIONE, RISULTATI INATTENDIBILI: Nd<0 - Aa INSUFFICIENTE  ";
+inline constexpr const char* kCoverTooLarge =
+    "Attenzione, dati non validi: il copriferro c deve essere minore del raggio d/2";
+inline constexpr const char* kOutOfRange =
+    "Attenzione, dati non validi: valori troppo grandi o troppo piccoli per il calcolo";
+// "Attenzione, dati non validi: <symbol> deve essere diverso da zero"
+std::string zeroValue(const std::string& symbol);
+}  // namespace warning
+
 enum class Layout { Rectangular, Circular };
 
 // The values the last calculation read, in engine units (cm, cm², daN, daN·cm, daN/cm²).
@@ -69,6 +86,11 @@ struct SectionTexts {
 // An Nd that reads 0 becomes 1; returns true when that happened (the box must show "1").
 bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section);
 
+// The checks between reading and tracing, in the order the program makes them: Md < 0, the
+// layout's Nd < 0 without tension steel, then the values the calculation cannot divide by
+// and a circular cover that leaves no bar ring. The warning that refuses, or empty.
+std::string checkSection(const CurrentSection& section, Layout layout);
+
 struct CalcOutcome {
     // True when a domain was traced (and results are to be shown); false when a check
     // before tracing refused the section.
@@ -101,11 +123,15 @@ public:
     // A1 > 0 or A2 > 0: the reinforced plot scale and legend.
     bool reinforcedScale() const { return m_section.A1 > 0 || m_section.A2 > 0; }
     // The last calculation traced an unreinforced rectangle (A1 = A2 = 0).
-    bool unreinforced() const { return m_section.A1 == 0 && m_section.A2 == 0; }
+    bool unreinforced() const {
+        return m_layout == Layout::Rectangular && m_section.A1 == 0 && m_section.A2 == 0;
+    }
     // Verdict of the last calculation: Mu ≥ Md and Nd within the axial capacity.
     bool passes() const { return m_passes; }
     // Nd lies beyond the largest or smallest n traced by the last calculation.
     bool beyondCapacity() const { return m_beyondCapacity; }
+    // The last calculation found a traced point on the side of the design force.
+    bool pointFound() const { return m_pointFound; }
 
 private:
     CurrentSection m_section;
@@ -116,6 +142,7 @@ private:
     Layout m_layout = Layout::Rectangular;
     bool m_passes = false;
     bool m_beyondCapacity = false;
+    bool m_pointFound = false;
 
     friend class AnalysisAccess;  // tests and the command line read internals through it
 };

@@ -1,0 +1,112 @@
+#include "app/cli/check_command.h"
+
+#include "app/cli/json_writer.h"
+#include "engine/section.h"
+
+#include <map>
+#include <ostream>
+
+namespace fortema::cli {
+
+using engine::Analysis;
+using engine::Layout;
+using engine::SectionTexts;
+
+namespace {
+
+std::map<std::string, std::string SectionTexts::*> fieldKeys() {
+    return {
+        {"fyk", &SectionTexts::fyk}, {"fyd", &SectionTexts::fyd}, {"Ea", &SectionTexts::Ea},
+        {"fmd", &SectionTexts::fmd}, {"Em", &SectionTexts::Em},   {"Nd", &SectionTexts::Nd},
+        {"Md", &SectionTexts::Md},   {"b", &SectionTexts::b},     {"h", &SectionTexts::h},
+        {"c1", &SectionTexts::c1},   {"c2", &SectionTexts::c2},   {"A1", &SectionTexts::A1},
+        {"A2", &SectionTexts::A2},   {"d", &SectionTexts::d},     {"c", &SectionTexts::c},
+        {"Aa", &SectionTexts::Aa},
+    };
+}
+
+std::string curvesJson(const Analysis& analysis) {
+    std::string out = "[";
+    for (int field = 1; field <= 5; ++field) {
+        const engine::FieldCurve& curve = analysis.curve(field);
+        out += field > 1 ? ",[" : "[";
+        for (int i = 1; i <= curve.size(); ++i) {
+            if (i > 1) out += ",";
+            out += "[" + jsonNumber(curve[i].n) + "," + jsonNumber(curve[i].m) + "]";
+        }
+        out += "]";
+    }
+    return out + "]";
+}
+
+}  // namespace
+
+int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const auto keys = fieldKeys();
+    SectionTexts texts;
+    Layout layout = Layout::Rectangular;
+    bool curves = false;
+    std::map<std::string, bool> seen;
+    for (const std::string& arg : args) {
+        if (arg == "--curves") {
+            curves = true;
+            continue;
+        }
+        const auto eq = arg.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            err << "fortema-cli check: argomento non valido \"" << arg << "\" (atteso chiave=valore)\n";
+            return 2;
+        }
+        const std::string key = arg.substr(0, eq);
+        const std::string value = arg.substr(eq + 1);
+        if (seen[key]) {
+            err << "fortema-cli check: chiave ripetuta \"" << key << "\"\n";
+            return 2;
+        }
+        seen[key] = true;
+        if (key == "type") {
+            if (value == "R") {
+                layout = Layout::Rectangular;
+            } else if (value == "C") {
+                layout = Layout::Circular;
+            } else {
+                err << "fortema-cli check: type deve essere R (rettangolare) o C (circolare), non \"" << value
+                    << "\"\n";
+                return 2;
+            }
+            continue;
+        }
+        const auto it = keys.find(key);
+        if (it == keys.end()) {
+            err << "fortema-cli check: chiave sconosciuta \"" << key << "\"\n";
+            return 2;
+        }
+        texts.*(it->second) = value;
+    }
+
+    Analysis analysis;
+    const engine::CalcOutcome outcome = analysis.calcola(texts, layout);
+    std::string warnings = "[";
+    const std::string& shown = outcome.traced ? outcome.finalWarning : outcome.refusal;
+    if (!shown.empty()) warnings += jsonString(shown);
+    warnings += "]";
+
+    JsonObject json;
+    json.string("status", outcome.traced ? "ok" : "refused").raw("warnings", warnings);
+    if (outcome.traced) {
+        const engine::SectionResult& r = analysis.result();
+        json.number("n_d", analysis.nd()).number("m_d", analysis.md()).number("Nu", r.Nu).number("Mu", r.Mu);
+        if (layout == Layout::Rectangular) json.number("yan", r.yan);
+        json.raw("campo", std::to_string(r.campo)).boolean("passes", analysis.passes());
+        if (curves) json.raw("curves", curvesJson(analysis));
+    } else {
+        json.raw("n_d", "null").raw("m_d", "null").raw("Nu", "null").raw("Mu", "null");
+        if (layout == Layout::Rectangular) json.raw("yan", "null");
+        json.raw("campo", "null").boolean("passes", false);
+        if (curves) json.raw("curves", "null");
+    }
+    out << json.text() << "\n";
+    return 0;
+}
+
+}  // namespace fortema::cli

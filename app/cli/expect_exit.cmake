@@ -1,0 +1,11 @@
+# Runs CLI with ARGS and fails unless it exits with EXPECT and explains itself on stderr.
+execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status STREQUAL "${EXPECT}")
+    message(FATAL_ERROR "exit status ${status}, expected ${EXPECT}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(err STREQUAL "")
+    message(FATAL_ERROR "no message on stderr")
+endif()
+if(NOT out STREQUAL "")
+    message(FATAL_ERROR "unexpected stdout: ${out}")
+endif()

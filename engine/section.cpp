@@ -1,0 +1,156 @@
+#include "engine/section.h"
+
+#include "engine/domain.h"
+#include "engine/numtext.h"
+
+#include <cmath>
+
+namespace fortema::engine {
+
+std::string warning::zeroValue(const std::string& symbol) {
+    return "Attenzione, dati non validi: " + symbol + " deve essere diverso da zero";
+}
+
+namespace {
+
+double number(const std::string& text) { return numtext::leadingNumber(text); }
+
+bool usableDivisor(double v) { return v != 0 && std::isfinite(v); }
+
+}  // namespace
+
+bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section) {
+    section.fyk = number(texts.fyk);
+    section.fyd = number(texts.fyd);
+    section.Ea = number(texts.Ea);
+    section.fmd = number(texts.fmd);
+    section.Em = number(texts.Em);
+    section.Nd = number(texts.Nd);
+    const bool ndSetToOne = section.Nd == 0;
+    if (ndSetToOne) section.Nd = 1;
+    section.Md = number(texts.Md);
+    if (layout == Layout::Rectangular) {
+        section.b = number(texts.b) / 10;
+        section.h = number(texts.h) / 10;
+        section.c1 = number(texts.c1) / 10;
+        section.c2 = number(texts.c2) / 10;
+        section.A1 = number(texts.A1) / 100;
+        section.A2 = static_cast<float>(number(texts.A2) / 100);
+    } else {
+        section.d = number(texts.d) / 10;
+        section.c = number(texts.c) / 10;
+        section.Aa = number(texts.Aa) / 100;
+    }
+    return ndSetToOne;
+}
+
+std::string checkSection(const CurrentSection& s, Layout layout) {
+    if (s.Md < 0) return warning::kNegativeMoment;
+    const bool rectangular = layout == Layout::Rectangular;
+    if (rectangular && s.A1 == 0 && s.Nd < 0) return warning::kRectangularTension;
+    if (!rectangular && s.Aa == 0 && s.Nd < 0) return warning::kCircularTension;
+
+    // A text such as "00" passes the enabling rule, which tests for the exact text "0".
+    if (s.Ea == 0) return warning::zeroValue("Ea");
+    if (s.fmd == 0) return warning::zeroValue("fmd");
+    if (rectangular) {
+        if (s.b == 0) return warning::zeroValue("b");
+        if (s.h == 0) return warning::zeroValue("h");
+        const double nScale = s.fmd * s.b * s.h;
+        const double mScale = s.fmd * s.b * (s.h * s.h) / 6;
+        if (!usableDivisor(nScale) || !usableDivisor(mScale) || !std::isfinite(s.fyd / s.Ea)) {
+            return warning::kOutOfRange;
+        }
+        return {};
+    }
+    if (s.Em == 0) return warning::zeroValue("Em");
+    if (s.d == 0) return warning::zeroValue("d");
+    if (!(s.c < s.d / 2)) return warning::kCoverTooLarge;
+    const CircleSection cs = circleSection(s);
+    if (!usableDivisor(cs.nScale) || !usableDivisor(cs.mScale) || !std::isfinite(cs.t) ||
+        !std::isfinite(cs.eyd) || !std::isfinite(cs.e0)) {
+        return warning::kOutOfRange;
+    }
+    return {};
+}
+
+ResultStep showResults(const CurrentSection& s, Layout layout, const DomainTrace& t,
+                       const SectionResult& previous) {
+    ResultStep out;
+    SectionResult& r = out.result;
+    r = previous;
+    if (!t.found) {
+        // No traced point lies on the side of the design force: nothing the section carries.
+        r = SectionResult{};
+        out.finalWarning = true;
+        return out;
+    }
+    r.campo = t.campo;
+    if (layout == Layout::Rectangular) {
+        if (s.A1 == 0 && s.A2 == 0) r.campo = 0;
+        r.Nu = t.n * s.b * s.h * s.fmd;
+        r.Mu = t.m * s.fmd * s.b * (s.h * s.h) / 6;
+        r.yan = std::floor(t.yan * 100.0f) / 100.0f;
+    } else {
+        const CircleSection cs = circleSection(s);
+        r.Nu = t.n * cs.Ac * s.fmd;
+        r.Mu = t.m * s.fmd * (cs.r * cs.r * cs.r) / 10.2;
+    }
+    r.Nu = std::floor(r.Nu);
+    r.Mu = std::floor(r.Mu);
+
+    // Beyond the axial capacity the chosen end point is the capacity, not a point at Nd.
+    out.beyondCapacity = !t.unreinforced && (t.nd > t.nMax || t.nd < t.nMin);
+    if (!out.beyondCapacity) {
+        if (t.nd > 0 && r.Nu < s.Nd) r.Nu = s.Nd;
+        if (t.nd < 0 && r.Nu > s.Nd) r.Nu = s.Nd;
+    }
+    out.passes = !out.beyondCapacity && r.Mu >= s.Md;
+    out.finalWarning = r.Mu <= 0 || out.beyondCapacity;
+    return out;
+}
+
+CalcOutcome Analysis::calcola(const SectionTexts& texts, Layout layout) {
+    CalcOutcome outcome;
+    outcome.ndSetToOne = readSection(texts, layout, m_section);
+    outcome.refusal = checkSection(m_section, layout);
+    if (!outcome.refusal.empty()) return outcome;
+
+    const DomainTrace trace =
+        layout == Layout::Rectangular ? traceRectangular(m_section) : traceCircular(m_section);
+    const ResultStep step = showResults(m_section, layout, trace, m_result);
+    const SectionResult& r = step.result;
+    if (!trace.allFinite() || !std::isfinite(r.Nu) || !std::isfinite(r.Mu) || !std::isfinite(r.yan)) {
+        outcome.refusal = warning::kOutOfRange;
+        return outcome;
+    }
+
+    for (int f = 1; f <= 5; ++f) {
+        const auto fi = static_cast<std::size_t>(f);
+        for (int i = 1; i <= trace.count[fi]; ++i) {
+            const CurvePoint& p = trace.points[fi][static_cast<std::size_t>(i)];
+            m_curves[fi].set(i, p.n, p.m);
+        }
+    }
+    m_nd = trace.nd;
+    m_md = trace.md;
+    m_layout = layout;
+    m_result = r;
+    m_passes = step.passes;
+    m_beyondCapacity = step.beyondCapacity;
+    m_pointFound = trace.found;
+
+    outcome.traced = true;
+    if (step.finalWarning) {
+        outcome.finalWarning =
+            layout == Layout::Rectangular ? warning::kRectangularFinal : warning::kCircularFinal;
+    }
+    return outcome;
+}
+
+void Analysis::cutDesignPoint() {
+    m_nd = std::floor(m_nd * 10000) / 10000;
+    m_md = std::floor(m_md * 10000.0f) / 10000.0f;
+}
+
+}  // namespace fortema::engine
