@@ -290,14 +290,15 @@ FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
     if (info.exists() && !info.isFile()) {
         // A device or a pipe cannot be replaced by renaming a finished copy over it.
         QFile device(path);
-        if (!device.open(QIODevice::WriteOnly)) return failure(cannotCreate);
+        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failure(cannotCreate);
         if (device.write(bytes) != bytes.size() || !device.flush()) return failure(cannotWrite);
         device.close();
         return device.error() == QFileDevice::NoError ? FileResult{} : failure(cannotWrite);
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failure(cannotCreate);
-    if (file.write(bytes) != bytes.size()) {
+    // Unbuffered: a buffered short write (a full disk, a size limit) can go unreported by commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failure(cannotCreate);
+    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
         file.cancelWriting();  // the destructor then drops the unfinished copy
         return failure(cannotWrite);
     }
