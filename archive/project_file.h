@@ -40,6 +40,7 @@ FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
 // Reads the items in order, wherever the lines break (a comma and a line end both end an item;
 // CR LF, LF and CR are line ends). `archive` and `projectData` are replaced only when the whole
 // file read correctly; otherwise they are left exactly as they were and the message says why.
+// Strings must be between double quotes; anything after the last position is ignored.
 // `fileName` only names the file in the message.
 FileResult parseProjectFile(const QByteArray& bytes, const QString& fileName, SectionArchive& archive,
                             ProjectData& projectData);
