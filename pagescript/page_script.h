@@ -1,0 +1,89 @@
+#pragma once
+
+// The page-description language of the full report: one text file of keyword lines, each
+// followed by a fixed number of argument lines, positions in twips from the top left corner
+// of an A4 portrait page. The writer produces it; the preview and the printer read it back.
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace fortema::pagescript {
+
+// The page file's name inside ScriptFolder.
+inline constexpr const char* kPageFileName = "_$$_TEMP.TMP";
+// The pattern of old page files removed when a document starts (letter case ignored).
+inline constexpr const char* kOldPageFilePattern = "_$$_*.TMP";
+
+inline constexpr float kTwipsPerCm = 567.0f;
+// The A4 page of the preview in twips: 21.0 cm by 29.7 cm.
+inline constexpr double kPageWidthTwips = 11907.0;
+inline constexpr double kPageHeightTwips = 16839.9;
+
+// ScriptFolder: `folder` with a path separator appended when it lacks one. An empty folder
+// stays empty and means the current directory.
+QString scriptFolderFrom(const QString& folder);
+// ScriptFolder followed by the page file's name.
+QString pageFilePath(const QString& scriptFolder);
+
+// True when the file's length can be read: the path names an existing file.
+bool FileExists(const QString& path);
+
+// A number line: commas become points, then the leading number is read with "." as the
+// only separator; blanks before it are skipped and a text without a number reads 0.
+// "878,85" and "878.85" both read 878.85.
+double ParseScriptNumber(const QString& text);
+// The number of "#fill", "#color" and the page lists: the leading number without the comma
+// rule, rounded half to even and held within 32 bits. "255,7" reads 255.
+long scriptWholeNumber(const QString& text);
+// `value` rounded half to even and held within the range of a 32-bit integer.
+long roundToLong(double value);
+
+enum class Keyword {
+    StartPage,
+    EndPage,
+    FontName,
+    FontSize,
+    FontBold,
+    X,
+    Y,
+    TextLeft,
+    TextRight,
+    TextCentre,
+    Fill,
+    Color,
+    Line,
+    Image,
+};
+
+// The keyword line of a command and its number of argument lines.
+QString keywordText(Keyword keyword);
+int argumentCount(Keyword keyword);
+
+struct ScriptCommand {
+    Keyword keyword = Keyword::StartPage;
+    QStringList arguments;
+};
+
+// Reads a page file command by command, from its first line. Lines that are not keywords
+// where a keyword is expected are passed over; argument lines are taken as they come,
+// whatever they read like. A command cut off by the end of the file ends the reading.
+class ScriptReader {
+public:
+    explicit ScriptReader(const QString& path);
+    ~ScriptReader();
+
+    // False when the file could not be opened; then next() finds nothing.
+    bool isOpen() const;
+    QString errorString() const;
+    // The next whole command; false at the end of the file.
+    bool next(ScriptCommand& command);
+
+private:
+    bool readLine(QString& line);
+
+    std::unique_ptr<QFile> m_file;
+};
+
+}  // namespace fortema::pagescript

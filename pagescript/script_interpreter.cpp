@@ -1,0 +1,228 @@
+#include "pagescript/script_interpreter.h"
+
+#include <QImageReader>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "pagescript/page_script.h"
+
+namespace fortema::pagescript {
+
+namespace {
+
+constexpr int kMaxScroll = std::numeric_limits<std::int16_t>::max();
+
+int toInt16(double value) {
+    const long v = roundToLong(value);
+    return static_cast<int>(std::clamp<long>(v, std::numeric_limits<std::int16_t>::min(), kMaxScroll));
+}
+
+// The drawing state a reader keeps between commands, besides what the surface keeps.
+class CommandApplier {
+public:
+    CommandApplier(drawing::Surface& surface, QImage& picture, double fontScale)
+        : m_surface(surface), m_picture(picture), m_fontScale(fontScale) {}
+
+    // Reads the command's arguments into the reader's state and, when `onPage`, draws it.
+    void apply(const ScriptCommand& c, bool onPage) {
+        const QStringList& a = c.arguments;
+        if (c.keyword == Keyword::Image) {
+            // The picture is loaded on every page, drawn or not, so that a later page
+            // painting from the holder finds the picture the file last named.
+            readCorners(a, 1);
+            if (FileExists(a[0])) m_picture = QImageReader(a[0]).read();
+            if (onPage && !m_picture.isNull()) m_surface.paintPicture(m_picture, m_x1, m_y1, m_x2, m_y2);
+            return;
+        }
+        if (c.keyword == Keyword::Line) {
+            readCorners(a, 0);
+            m_colorText = a[4];
+            m_colorValue = roundToLong(ParseScriptNumber(a[4]));
+            m_styleText = a[5];
+        }
+        if (onPage) draw(c);
+    }
+
+private:
+    // The four numbers of "#line" (from its first argument) or "#img" (after its path).
+    void readCorners(const QStringList& a, int from) {
+        m_x1 = ParseScriptNumber(a[from]);
+        m_y1 = ParseScriptNumber(a[from + 1]);
+        m_x2 = ParseScriptNumber(a[from + 2]);
+        m_y2 = ParseScriptNumber(a[from + 3]);
+    }
+
+    void draw(const ScriptCommand& c) {
+        const QString arg = c.arguments.value(0);
+        switch (c.keyword) {
+            case Keyword::FontName:
+                m_surface.setFontName(arg);
+                break;
+            case Keyword::FontSize: {
+                const double size = ParseScriptNumber(arg) * m_fontScale;
+                // A size of nothing (a line that is no number) keeps the font it had.
+                if (size > 0) m_surface.setFontSize(size);
+                break;
+            }
+            case Keyword::FontBold:
+                m_surface.setFontBold(arg != QLatin1String("0"));
+                break;
+            case Keyword::X:
+                m_surface.setCurrentX(ParseScriptNumber(arg));
+                break;
+            case Keyword::Y:
+                m_surface.setCurrentY(ParseScriptNumber(arg));
+                break;
+            case Keyword::TextLeft:
+                m_surface.print(arg);
+                break;
+            case Keyword::TextRight:
+                m_surface.setCurrentX(m_surface.currentX() - m_surface.textWidth(arg));
+                m_surface.print(arg);
+                break;
+            case Keyword::TextCentre:
+                m_surface.setCurrentX(m_surface.currentX() - std::floor(m_surface.textWidth(arg) / 2));
+                m_surface.print(arg);
+                break;
+            case Keyword::Fill: {
+                const long style = scriptWholeNumber(arg);
+                // The platform knows styles 0 to 7 only; others would leave the surface undefined.
+                if (style >= 0 && style <= 7) m_surface.setFillStyle(static_cast<int>(style));
+                break;
+            }
+            case Keyword::Color:
+                m_surface.setFillColor(bgrColor(scriptWholeNumber(arg)));
+                break;
+            case Keyword::Line:
+                drawLine();
+                break;
+            case Keyword::StartPage:
+            case Keyword::EndPage:
+            case Keyword::Image:
+                break;
+        }
+    }
+
+    void drawLine() {
+        if (!m_colorText.isEmpty()) {
+            m_surface.filledBox(m_x1, m_y1, m_x2, m_y2, bgrColor(m_colorValue));
+        } else if (!m_styleText.isEmpty()) {
+            m_surface.box(m_x1, m_y1, m_x2, m_y2);
+        } else {
+            m_surface.line(m_x1, m_y1, m_x2, m_y2);
+        }
+    }
+
+    static QColor bgrColor(long value) {
+        const auto v = static_cast<unsigned long>(value);
+        return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                      static_cast<int>((v >> 16) & 0xFF));
+    }
+
+    drawing::Surface& m_surface;
+    QImage& m_picture;
+    double m_fontScale;
+    double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
+    QString m_colorText;
+    long m_colorValue = 0;
+    QString m_styleText;
+};
+
+}  // namespace
+
+ScrollRange previewScrollRange(double pageExtent, double visibleExtent) {
+    ScrollRange range;
+    if (pageExtent <= visibleExtent || pageExtent <= 0) return range;
+    range.maximum = std::max(0, toInt16(pageExtent - visibleExtent));
+    range.smallChange = 20;
+    range.largeChange = std::clamp(toInt16(range.maximum * visibleExtent / pageExtent), 1, kMaxScroll);
+    return range;
+}
+
+PreviewResult RenderPreviewPage(const PreviewRequest& request, drawing::Surface& prv, QImage& picture) {
+    PreviewResult result;
+    result.wantedPage = toInt16(static_cast<double>(scriptWholeNumber(request.wantedPage)));
+    result.pageLeft = -request.left;
+    result.pageTop = -request.top;
+
+    prv.clear();
+    ScriptReader reader(request.pageFile);
+    result.fileRead = reader.isOpen();
+    CommandApplier applier(prv, picture, request.previewScale);
+    int counter = 0;
+    ScriptCommand command;
+    while (reader.next(command)) {
+        if (command.keyword == Keyword::StartPage) {
+            ++counter;
+            continue;
+        }
+        // Page 0 is no page: what stands before the first "#startpage" is never drawn.
+        const bool onPage = counter == result.wantedPage && counter > 0;
+        if (command.keyword == Keyword::EndPage) {
+            if (onPage) {
+                result.pageFound = true;
+                break;
+            }
+            continue;
+        }
+        applier.apply(command, onPage);
+    }
+
+    result.horizontal = previewScrollRange(request.pageWidth, request.visibleWidth);
+    result.vertical = previewScrollRange(request.pageHeight, request.visibleHeight);
+    return result;
+}
+
+PrintResult PrintPages(const QString& pageFile, drawing::Surface& printer, QImage& picture, int first,
+                       int last, const bool& printCancelled, const PrintHooks& hooks) {
+    if (hooks.setBusy) hooks.setBusy(true);
+    if (hooks.processEvents) hooks.processEvents();
+    if (hooks.showPrintProgress) hooks.showPrintProgress(first, last, first - 1);
+
+    PrintResult result;
+    bool printing = false;
+    int counter = 0;
+    ScriptReader reader(pageFile);
+    result.fileRead = reader.isOpen();
+    CommandApplier applier(printer, picture, 1.0);
+    ScriptCommand command;
+    while (reader.next(command)) {
+        if (command.keyword == Keyword::StartPage) {
+            if (printCancelled) {
+                result.cancelled = true;
+                break;
+            }
+            ++counter;
+            if (counter > last) break;
+            printing = counter >= first;
+            if (printing) {
+                ++result.pagesPrinted;
+                if (hooks.showPrintProgress) hooks.showPrintProgress(first, last, counter);
+                if (hooks.processEvents) hooks.processEvents();
+            }
+        } else if (command.keyword == Keyword::EndPage) {
+            if (printCancelled) {
+                result.cancelled = true;
+                break;
+            }
+            if (counter >= last) break;
+            if (printing) printer.newPage();
+        } else {
+            applier.apply(command, printing);
+        }
+    }
+
+    // Sends what was drawn, also a page cut short by cancelling.
+    printer.endDocument();
+    if (hooks.setBusy) hooks.setBusy(false);
+    return result;
+}
+
+double ShowPrintProgress(double trackWidth, int first, int last, int page) {
+    if (last < first) return 0;
+    const double step = trackWidth / (last - first + 1);
+    return std::clamp((page - first + 1) * step, 0.0, trackWidth);
+}
+
+}  // namespace fortema::pagescript
