@@ -114,51 +114,86 @@ CircleStrips::CircleStrips(const CircleSection& cs) : m_cs(cs) {
         s.lever = y < r ? lever : (y > r ? -lever : 0.0);
         s.etaSteel = (r - rs * cosT) / (2 * r);
         s.leverSteel = rs * cosT;
+
+        // The two states that do not depend on the strain, by the same operations as integrate().
+        const double Fs = std::fabs(cs.fyd * m_steelArea);
+        const double Ft = -Fs;
+        s.stretched[0] = Ft / cs.nScale;
+        s.stretched[1] = Ft * s.leverSteel / cs.mScale;
+        const double Fc = std::fabs(cs.fmd * s.area);
+        s.crushed[0] = (Fs + Fc) / cs.nScale;
+        s.crushed[1] = (Fs * s.leverSteel + Fc * s.lever) / cs.mScale;
         yPrev = static_cast<float>(y);
     }
 }
+
+namespace {
+
+// The running n and m of the strip loop. With SSE2 a strip's two divisions and two sums
+// are one packed operation each; every lane rounds exactly as the scalar operation would.
+class StripSum {
+public:
+#if defined(__SSE2__)
+    StripSum(double nScale, double mScale) : m_scale(_mm_set_pd(mScale, nScale)), m_sum(_mm_setzero_pd()) {}
+    void add(const double* nm) { m_sum = _mm_add_pd(m_sum, _mm_load_pd(nm)); }
+    void addScaled(double F, double M) { m_sum = _mm_add_pd(m_sum, _mm_div_pd(_mm_set_pd(M, F), m_scale)); }
+    CurvePoint value() const { return {_mm_cvtsd_f64(m_sum), _mm_cvtsd_f64(_mm_unpackhi_pd(m_sum, m_sum))}; }
+
+private:
+    __m128d m_scale;
+    __m128d m_sum;
+#else
+    StripSum(double nScale, double mScale) : m_nScale(nScale), m_mScale(mScale) {}
+    void add(const double* nm) {
+        m_n += nm[0];
+        m_m += nm[1];
+    }
+    void addScaled(double F, double M) {
+        m_n += F / m_nScale;
+        m_m += M / m_mScale;
+    }
+    CurvePoint value() const { return {m_n, m_m}; }
+
+private:
+    double m_nScale, m_mScale;
+    double m_n = 0, m_m = 0;
+#endif
+};
+
+}  // namespace
 
 CurvePoint CircleStrips::integrate(double eTop, double eBot) const {
     const CircleSection& cs = m_cs;
     const double g = eBot + eTop;
     const double eyd = cs.eyd;
-#if defined(__SSE2__)
-    // n and m of a strip share one packed division and one packed sum; each lane rounds
-    // exactly as the scalar operation would.
-    const __m128d scale = _mm_set_pd(cs.mScale, cs.nScale);
-    __m128d sum = _mm_setzero_pd();
-#else
-    double n = 0, m = 0;
-#endif
+    StripSum sum(cs.nScale, cs.mScale);
     for (int i = 0; i < m_count; ++i) {
         const Strip& s = m_strips[static_cast<std::size_t>(i)];
         const double es = -eTop + g * s.etaSteel;
+        const double eps = -eTop + g * s.eta;
         const double aes = std::fabs(es);
+        if (aes > eyd) {
+            if (es > 0 && !(eps < 0)) {
+                sum.add(s.stretched);
+                continue;
+            }
+            if (es < 0 && eps < 0 && !(std::fabs(eps) < cs.e0)) {
+                sum.add(s.crushed);
+                continue;
+            }
+        }
         double F = std::fabs((aes > eyd ? cs.fyd : cs.Ea * aes) * m_steelArea);
         if (es > 0) F = -F;
         double M = F * s.leverSteel;
-
-        const double eps = -eTop + g * s.eta;
         if (eps < 0) {
             const double ae = std::fabs(eps);
             const double Fc = std::fabs((ae < cs.e0 ? cs.Em * ae : cs.fmd) * s.area);
             F += Fc;
             M += Fc * s.lever;
         }
-#if defined(__SSE2__)
-        sum = _mm_add_pd(sum, _mm_div_pd(_mm_set_pd(M, F), scale));
-#else
-        n += F / cs.nScale;
-        m += M / cs.mScale;
-#endif
+        sum.addScaled(F, M);
     }
-#if defined(__SSE2__)
-    double out[2];
-    _mm_storeu_pd(out, sum);
-    return {out[0], out[1]};
-#else
-    return {n, m};
-#endif
+    return sum.value();
 }
 
 DomainTrace traceCircular(const CurrentSection& s) {

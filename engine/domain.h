@@ -104,8 +104,12 @@ private:
         double lever;       // r·|cos θ|, signed by the side of the centre
         double etaSteel;    // y_s / 2r of the ring element
         double leverSteel;  // rs·cos θ
+        // n and m of the strip with yielded steel in tension and no concrete, and with
+        // yielded steel in compression and concrete at fmd: the same for every strain state.
+        alignas(16) double stretched[2];
+        alignas(16) double crushed[2];
     };
-    const CircleSection& m_cs;
+    CircleSection m_cs;
     double m_steelArea = 0;
     std::array<Strip, 200> m_strips{};
     int m_count = 0;

@@ -1,0 +1,51 @@
+// A full check (reading, checks, tracing, search, results) of the worked examples.
+#include "engine/domain.h"
+#include "engine/section.h"
+#include "tests/engine/examples.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace fortema::engine;
+using namespace fortema::engine::testing;
+
+namespace {
+
+void runCheck(benchmark::State& state, const SectionTexts& texts, Layout layout) {
+    Analysis analysis;
+    for (auto _ : state) {
+        const CalcOutcome outcome = analysis.calcola(texts, layout);
+        benchmark::DoNotOptimize(outcome.traced);
+        benchmark::DoNotOptimize(analysis.result().Mu);
+    }
+}
+
+void BM_UnreinforcedRectangle(benchmark::State& state) { runCheck(state, example1(), Layout::Rectangular); }
+void BM_ReinforcedMasonry(benchmark::State& state) { runCheck(state, example2(), Layout::Rectangular); }
+void BM_ReinforcedConcreteRectangle(benchmark::State& state) {
+    runCheck(state, example3(), Layout::Rectangular);
+}
+void BM_Circle(benchmark::State& state) { runCheck(state, example4(), Layout::Circular); }
+
+// The strip loop alone, tabulated and plain, for one strain state.
+void BM_CircleStripsTabulated(benchmark::State& state) {
+    CurrentSection s;
+    readSection(example4(), Layout::Circular, s);
+    const CircleSection cs = circleSection(s);
+    const CircleStrips strips(cs);
+    for (auto _ : state) benchmark::DoNotOptimize(strips.integrate(0.0035, 0.005));
+}
+void BM_CircleStripsPlain(benchmark::State& state) {
+    CurrentSection s;
+    readSection(example4(), Layout::Circular, s);
+    const CircleSection cs = circleSection(s);
+    for (auto _ : state) benchmark::DoNotOptimize(integrateCirclePlain(cs, 0.0035, 0.005));
+}
+
+}  // namespace
+
+BENCHMARK(BM_UnreinforcedRectangle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReinforcedMasonry)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReinforcedConcreteRectangle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Circle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CircleStripsTabulated)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CircleStripsPlain)->Unit(benchmark::kMicrosecond);
