@@ -39,7 +39,7 @@ CircleSection circleSection(const CurrentSection& s) {
     cs.Ea = s.Ea;
     cs.fmd = s.fmd;
     cs.Em = s.Em;
-    cs.eyd = static_cast<float>(std::floor(10000 * s.fyd / s.Ea) / 10000);
+    cs.eyd = toSingle(std::floor(10000 * s.fyd / s.Ea) / 10000);
     cs.e0 = std::floor(10000 * s.fmd / s.Em) / 10000;
     cs.nScale = s.fmd * cs.Ac;
     cs.mScale = s.fmd * (cs.r * cs.r * cs.r) / 10.2;
@@ -91,7 +91,7 @@ CurvePoint integrateCirclePlain(const CircleSection& cs, double eTop, double eBo
         }
         n += F / cs.nScale;
         m += M / cs.mScale;
-        yPrev = static_cast<float>(y);
+        yPrev = toSingle(y);
     }
     return {n, m};
 }
@@ -123,7 +123,7 @@ CircleStrips::CircleStrips(const CircleSection& cs) : m_cs(cs) {
         const double Fc = std::fabs(cs.fmd * s.area);
         s.crushed[0] = (Fs + Fc) / cs.nScale;
         s.crushed[1] = (Fs * s.leverSteel + Fc * s.lever) / cs.mScale;
-        yPrev = static_cast<float>(y);
+        yPrev = toSingle(y);
     }
 }
 
@@ -201,7 +201,7 @@ DomainTrace traceCircular(const CurrentSection& s) {
     const CircleSection cs = circleSection(s);
     const CircleStrips strips(cs);
     t.nd = s.Nd / cs.nScale;
-    t.md = static_cast<float>(std::fabs(s.Md / cs.mScale));
+    t.md = toSingle(std::fabs(s.Md / cs.mScale));
     DesignSearch search(t.nd);
 
     // A capped strain repeats the previous state exactly; its point is then reused.
@@ -237,7 +237,7 @@ DomainTrace traceCircular(const CurrentSection& s) {
             eBot += 0.0001;
             if (eBot >= 0.01) eBot = 0.01;
             const CurvePoint p = point(0.0035, eBot);
-            const double m = static_cast<float>(p.m);
+            const double m = toSingle(p.m);
             t.store(3, i, p.n, m);
             search.offer(p.n, m, 3, 0.0f);
         }
@@ -265,7 +265,7 @@ DomainTrace traceCircular(const CurrentSection& s) {
         for (int i = 2; i <= 50; ++i) {
             n += step;
             if (n > nc) n = nc;
-            const double m = static_cast<float>(fieldFiveM(n, nP4, mP4, k));
+            const double m = toSingle(fieldFiveM(n, nP4, mP4, k));
             t.store(5, i, n, m);
             search.offer(n, m, 5, 0.0f);
         }

@@ -25,7 +25,7 @@ bool DomainTrace::allFinite() const {
 }
 
 void DesignSearch::offer(double n, double m, std::int16_t campo, float yan) {
-    const float gap = static_cast<float>(std::fabs(std::fabs(m_nd) - std::fabs(n)));
+    const float gap = toSingle(std::fabs(std::fabs(m_nd) - std::fabs(n)));
     // Compared by sign rather than by the product n·n_d, which could underflow to zero.
     const bool sameSide = (n > 0 && m_nd > 0) || (n < 0 && m_nd < 0);
     if (gap < m_bestGap && sameSide) {

@@ -16,7 +16,7 @@ void traceUnreinforced(const CurrentSection& s, DomainTrace& t) {
     t.found = true;
     t.n = t.nd;
     t.m = 3 * t.nd * (1 - t.nd);
-    t.yan = static_cast<float>(t.nd * s.h);
+    t.yan = toSingle(t.nd * s.h);
     t.campo = 0;
 }
 
@@ -31,8 +31,8 @@ DomainTrace traceRectangular(const CurrentSection& s) {
     const double nScale = fmd * b * h;
     const double mScale = fmd * b * (h * h) / 6;
     t.nd = s.Nd / nScale;
-    t.md = static_cast<float>(std::fabs(s.Md / mScale));
-    const float eyd = static_cast<float>(fyd / Ea);
+    t.md = toSingle(std::fabs(s.Md / mScale));
+    const float eyd = toSingle(fyd / Ea);
 
     if (A1 == 0 && A2 == 0) {
         t.unreinforced = true;
@@ -73,7 +73,7 @@ DomainTrace traceRectangular(const CurrentSection& s) {
             const double M = fyd * A1 * half1 + s2 * A2 * half2 + C * (h / 2 - 0.4 * x);
             const double n = N / nScale, m = M / mScale;
             t.store(2, i, n, m);
-            search.offer(n, m, 2, static_cast<float>(x));
+            search.offer(n, m, 2, toSingle(x));
         }
     }
     // Field 3: compressed edge at its limit, A1 from yield to the tension limit.
@@ -87,9 +87,9 @@ DomainTrace traceRectangular(const CurrentSection& s) {
             const double N = -fyd * A1 + fyd * A2 + C;
             const double M = fyd * A1 * half1 + fyd * A2 * half2 + C * (h / 2 - 0.4 * x);
             const double n = N / nScale;
-            const double m = static_cast<float>(M / mScale);
+            const double m = toSingle(M / mScale);
             t.store(3, i, n, m);
-            search.offer(n, m, 3, static_cast<float>(x));
+            search.offer(n, m, 3, toSingle(x));
         }
     }
     // Field 4: compressed edge at its limit, A1 elastic from zero strain to yield.
@@ -104,7 +104,7 @@ DomainTrace traceRectangular(const CurrentSection& s) {
             const double M = Ea * e * A1 * half1 + fyd * A2 * half2 + C * (h / 2 - 0.4 * x);
             const double n = N / nScale, m = M / mScale;
             t.store(4, i, n, m);
-            search.offer(n, m, 4, static_cast<float>(x));
+            search.offer(n, m, 4, toSingle(x));
         }
     }
     // Field 5: the straight line from P4 to the pure-compression point.
@@ -113,7 +113,7 @@ DomainTrace traceRectangular(const CurrentSection& s) {
         const double Mc = fyd * A2 * half2 - fyd * A1 * half1;
         const double nc = Nc / nScale;
         const double mc = Mc / mScale;
-        t.store(5, 1, nc, static_cast<float>(mc));
+        t.store(5, 1, nc, toSingle(mc));
         const double nP4 = t.points[4][1].n;
         const double mP4 = t.points[4][1].m;
         const double k = (nc - nP4) / (mP4 - mc);
@@ -122,9 +122,9 @@ DomainTrace traceRectangular(const CurrentSection& s) {
         for (int i = 2; i <= 50; ++i) {
             n += step;
             if (n > nc) n = nc;
-            const double m = static_cast<float>(fieldFiveM(n, nP4, mP4, k));
+            const double m = toSingle(fieldFiveM(n, nP4, mP4, k));
             t.store(5, i, n, m);
-            search.offer(n, m, 5, static_cast<float>(h));
+            search.offer(n, m, 5, toSingle(h));
         }
     }
     search.writeTo(t);

@@ -35,7 +35,7 @@ bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& secti
         section.c1 = number(texts.c1) / 10;
         section.c2 = number(texts.c2) / 10;
         section.A1 = number(texts.A1) / 100;
-        section.A2 = static_cast<float>(number(texts.A2) / 100);
+        section.A2 = toSingle(number(texts.A2) / 100);
     } else {
         section.d = number(texts.d) / 10;
         section.c = number(texts.c) / 10;

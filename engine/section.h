@@ -5,7 +5,9 @@
 // ultimate resultants. No window code lives here; the windows call Analysis::calcola.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,16 @@ inline constexpr const char* kOutOfRange =
 // "Attenzione, dati non validi: <symbol> deve essere diverso da zero"
 std::string zeroValue(const std::string& symbol);
 }  // namespace warning
+
+// A double rounded to single precision, as the places that keep single precision hold it.
+// Beyond the float range the result is the infinity of that sign (the plain conversion is
+// undefined there); the engine refuses such a calculation.
+inline float toSingle(double v) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    if (v > kMax) return std::numeric_limits<float>::infinity();
+    if (v < -kMax) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
 
 enum class Layout { Rectangular, Circular };
 
