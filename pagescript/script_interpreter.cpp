@@ -135,6 +135,7 @@ ScrollRange previewScrollRange(double pageExtent, double visibleExtent) {
     ScrollRange range;
     if (pageExtent <= visibleExtent || pageExtent <= 0) return range;
     range.maximum = std::max(0, toInt16(pageExtent - visibleExtent));
+    if (range.maximum == 0) return range;
     range.smallChange = 20;
     range.largeChange = std::clamp(toInt16(range.maximum * visibleExtent / pageExtent), 1, kMaxScroll);
     return range;
