@@ -34,7 +34,7 @@ case "$mode" in
         ;;
     test)
         cd build
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$jobs"
         ;;
     *)
         echo "uso: ./build.sh run | test" >&2
