@@ -2,12 +2,16 @@
 # One entry point for a fresh Debian machine: installs what is missing, builds, then
 #   ./build.sh run    starts the program
 #   ./build.sh test   runs the whole test suite (headless)
+#   ./build.sh test --hardening   also runs it under AddressSanitizer and UndefinedBehaviorSanitizer,
+#                                 and runs every fuzz harness for a minute
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
+hardening=${2:-}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all)
+[ "$hardening" = "--hardening" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -35,6 +39,15 @@ case "$mode" in
     test)
         cd build
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$jobs"
+        cd ..
+        if [ "$hardening" = "--hardening" ]; then
+            cmake -S . -B build-sanitize -DFORTEMA_SANITIZE=ON -DFORTEMA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+            cmake --build build-sanitize -j"$jobs"
+            # Leak checking is off: the windowing libraries keep caches to the end of the process.
+            (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure --timeout 600 -j"$jobs")
+            fuzz/run.sh 60
+        fi
         ;;
     *)
         echo "uso: ./build.sh run | test" >&2
