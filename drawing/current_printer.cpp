@@ -1,0 +1,39 @@
+#include "drawing/current_printer.h"
+
+#include <QCoreApplication>
+
+namespace fortema::drawing {
+
+namespace {
+
+std::unique_ptr<QPrinter>& slot() {
+    static std::unique_ptr<QPrinter> printer;
+    return printer;
+}
+
+// A printer must go before the application object does, not at static destruction.
+void dropPrinter() { slot().reset(); }
+
+void watchApplicationEnd() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    qAddPostRoutine(dropPrinter);
+}
+
+}  // namespace
+
+QPrinter& currentPrinter() {
+    if (!slot()) {
+        watchApplicationEnd();
+        slot() = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *slot();
+}
+
+void setCurrentPrinter(std::unique_ptr<QPrinter> printer) {
+    watchApplicationEnd();
+    slot() = std::move(printer);
+}
+
+}  // namespace fortema::drawing

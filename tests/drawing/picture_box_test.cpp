@@ -1,0 +1,95 @@
+#include "drawing/picture_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+
+#include "drawing/recording_surface.h"
+#include "drawing/tee_surface.h"
+
+namespace fortema::drawing {
+namespace {
+
+TEST(PictureBox, DesignSizeInTwipsAndAnImageOfTheBoxSize) {
+    PictureBox box;
+    box.setDesignSize(5535, 4935);
+    EXPECT_EQ(box.size(), QSize(369, 329));
+    EXPECT_EQ(box.image().size(), QSize(369, 329) * box.devicePixelRatioF());
+    EXPECT_DOUBLE_EQ(box.surface().deviceWidth(), 369);
+}
+
+TEST(PictureBox, DrawingsSurviveRepaintsAndResizes) {
+    PictureBox box;
+    box.setDesignSize(1500, 1500);
+    QPainterSurface& s = box.surface();
+    s.setScale(0, 0, 1, 1);
+    s.setBackColor(qbColor(15));
+    s.clear();
+    s.filledBox(0.2, 0.2, 0.4, 0.4, qbColor(12));
+    EXPECT_EQ(box.image().pixelColor(30, 30), qbColor(12));
+    box.show();
+    box.repaint();
+    EXPECT_EQ(box.image().pixelColor(30, 30), qbColor(12));
+    box.resize(200, 150);
+    EXPECT_EQ(box.image().size(), QSize(200, 150));
+    EXPECT_EQ(box.image().pixelColor(30, 30), qbColor(12));
+    EXPECT_EQ(box.image().pixelColor(150, 120), qbColor(15));
+    // The user scale now spans the bigger box.
+    s.filledBox(0.9, 0.9, 1.0, 1.0, qbColor(9));
+    EXPECT_EQ(box.image().pixelColor(190, 140), qbColor(9));
+}
+
+TEST(PictureBox, MouseMovesAreReportedInUserCoordinates) {
+    PictureBox box;
+    box.setDesignSize(5535, 4935);
+    box.surface().setScale(-0.9, -1.1, 2.6, 2.6);
+    EXPECT_TRUE(box.hasMouseTracking());
+    QSignalSpy spy(&box, &PictureBox::mouseMovedUser);
+    const QPointF at(369 * 0.9 / 2.6, 329 * 1.7 / 2.6);  // the plot origin, x = 0 and y = 0.6
+    QMouseEvent move(QEvent::MouseMove, at, box.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &move);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_NEAR(spy.at(0).at(0).toDouble(), 0.0, 1e-9);
+    EXPECT_NEAR(spy.at(0).at(1).toDouble(), 0.6, 1e-9);
+}
+
+TEST(TeeSurface, DrawsOnBothAndTheFirstAnswers) {
+    RecordingSurface narrow(1000, 1000, 72);
+    RecordingSurface wide(1000, 1000, 144);
+    TeeSurface tee(narrow, wide);
+    tee.setScale(0, 0, 100, 100);
+    tee.setFontSize(10);
+    tee.setForeColor(qbColor(4));
+    tee.setLineWidth(2);
+    tee.setFillStyle(5);
+    tee.setFillColor(qbColor(3));
+    tee.setCurrentX(1);
+    tee.setCurrentY(2);
+    tee.print("ab", false);
+    EXPECT_DOUBLE_EQ(tee.currentX(), 2);
+    EXPECT_DOUBLE_EQ(wide.currentX(), 3);
+    EXPECT_DOUBLE_EQ(tee.textWidth("abcd"), narrow.textWidth("abcd"));
+    tee.tabToColumn(3);
+    tee.line(0, 0, 1, 1);
+    tee.box(0, 0, 1, 1);
+    tee.filledBox(0, 0, 1, 1, qbColor(2));
+    tee.circle(0, 0, 1);
+    tee.paintPicture(QImage(2, 2, QImage::Format_RGB32), 0, 0, 1, 1);
+    tee.clear();
+    tee.newPage();
+    tee.endDocument();
+    EXPECT_EQ(narrow.records().size(), 10);
+    // Apart from the text metrics, both received the same operations in the same state.
+    QStringList a = narrow.dumpLines();
+    QStringList b = wide.dumpLines();
+    a.removeAt(1);
+    b.removeAt(1);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(tee.foreColor(), qbColor(4));
+    EXPECT_EQ(wide.lineWidth(), 2);
+    EXPECT_EQ(wide.fillStyle(), 5);
+}
+
+}  // namespace
+}  // namespace fortema::drawing
