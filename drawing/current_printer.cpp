@@ -1,6 +1,7 @@
 #include "drawing/current_printer.h"
 
 #include <QCoreApplication>
+#include <memory>
 
 namespace fortema::drawing {
 
@@ -29,11 +30,6 @@ QPrinter& currentPrinter() {
         slot() = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
     return *slot();
-}
-
-void setCurrentPrinter(std::unique_ptr<QPrinter> printer) {
-    watchApplicationEnd();
-    slot() = std::move(printer);
 }
 
 }  // namespace fortema::drawing

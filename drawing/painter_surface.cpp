@@ -25,6 +25,16 @@ Qt::BrushStyle hatchPattern(int style) {
 
 QStringList linesOf(const QString& text) { return text.split(QLatin1Char('\n')); }
 
+// The Windows faces the drawings ask for, as the metric-compatible faces installed here.
+QString installedFace(const QString& face) {
+    const QString key = face.trimmed().toLower();
+    if (key == QLatin1String("ms sans serif") || key == QLatin1String("arial")) {
+        return QStringLiteral("Liberation Sans");
+    }
+    if (key == QLatin1String("times new roman")) return QStringLiteral("Liberation Serif");
+    return face;
+}
+
 }  // namespace
 
 QPainterSurface::QPainterSurface(QPaintDevice* device) : m_device(device) {
@@ -46,7 +56,12 @@ QPainterSurface::~QPainterSurface() {
     if (m_pagePainter != nullptr) abortDocument();
 }
 
-bool QPainterSurface::isActive() const { return m_pagePainter != nullptr && m_pagePainter->isActive(); }
+bool QPainterSurface::isActive() const {
+    if (m_failed || m_device == nullptr) return false;
+    if (m_paged) return m_pagePainter != nullptr && m_pagePainter->isActive();
+    const auto* image = dynamic_cast<const QImage*>(m_device);
+    return image == nullptr || !image->isNull();
+}
 
 void QPainterSurface::abortDocument() {
     if (m_pagePainter == nullptr) return;
@@ -112,7 +127,7 @@ double QPainterSurface::toUserHeight(double deviceUnits) const {
 }
 
 QFont QPainterSurface::currentFont() const {
-    QFont font(m_fontName);
+    QFont font(installedFace(m_fontName));
     // A font must have a positive size; a zoomed-out preview can ask for almost nothing.
     font.setPointSizeF(std::max(m_fontSize, 0.1));
     font.setBold(m_fontBold);
@@ -122,7 +137,7 @@ QFont QPainterSurface::currentFont() const {
 void QPainterSurface::paint(const std::function<void(QPainter&)>& draw) {
     if (m_device == nullptr || m_failed) return;
     if (m_paged) {
-        if (!isActive()) return;
+        if (m_pagePainter == nullptr || !m_pagePainter->isActive()) return;
         m_pagePainter->save();
         m_pagePainter->setRenderHint(QPainter::Antialiasing, m_antialiasing);
         draw(*m_pagePainter);
@@ -141,6 +156,8 @@ void QPainterSurface::paint(const std::function<void(QPainter&)>& draw) {
 
 void QPainterSurface::applyPen(QPainter& painter, const QColor& color) const {
     QPen pen(color, std::max(m_lineWidth, 1));
+    // Widths are device pixels whatever transform the painter has.
+    pen.setCosmetic(true);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);

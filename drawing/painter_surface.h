@@ -10,7 +10,9 @@
 //
 // Device units are the painter's: logical pixels of a picture (its pixel size divided by its
 // device pixel ratio), device pixels of a printer. Fonts are sized in points for the device's
-// resolution, and text metrics come from the real font, converted to user units.
+// resolution, and text metrics come from the real font, converted to user units. The faces
+// "MS Sans Serif", "Arial" and "Times New Roman" are drawn with Liberation Sans and Serif;
+// fontName() still answers the face asked for.
 
 #include <QFont>
 #include <QPointF>
@@ -33,7 +35,8 @@ public:
     QPainterSurface& operator=(const QPainterSurface&) = delete;
 
     bool isPaged() const { return m_paged; }
-    // A paged device: its painter is open (between construction and endDocument).
+    // Drawing reaches the device: not failed, a picture that is not null, or a paged device
+    // whose painter is open (between construction and endDocument).
     bool isActive() const;
     // Beginning the painter, a new page or ending the document failed (for instance no valid
     // printer is installed); nothing more is drawn once it has.

@@ -54,7 +54,7 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF user = m_surface.toUser(event->position());
+    const QPointF user = toUser(event->position());
     emit mouseMovedUser(user.x(), user.y());
     QWidget::mouseMoveEvent(event);
 }

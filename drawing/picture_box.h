@@ -23,6 +23,8 @@ public:
     const QPainterSurface& surface() const { return m_surface; }
     // The kept image, at the widget's device pixel ratio.
     const QImage& image() const { return m_image; }
+    // A point of the widget in the user coordinates of its surface.
+    QPointF toUser(QPointF widgetPos) const { return m_surface.toUser(widgetPos); }
 
     QSize sizeHint() const override;
 

@@ -20,7 +20,7 @@ QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Ch
 
 }  // namespace
 
-RecordingSurface::RecordingSurface(int devicePixelsWide, int devicePixelsHigh, double dpi)
+RecordingSurface::RecordingSurface(double devicePixelsWide, double devicePixelsHigh, double dpi)
     : m_pixelsWide(devicePixelsWide > 0 ? devicePixelsWide : 1),
       m_pixelsHigh(devicePixelsHigh > 0 ? devicePixelsHigh : 1),
       m_dpi(dpi > 0 ? dpi : 96),
@@ -31,6 +31,80 @@ QList<DrawRecord> RecordingSurface::records(DrawRecord::Kind kind) const {
     QList<DrawRecord> out;
     for (const DrawRecord& r : m_records) {
         if (r.kind == kind) out << r;
+    }
+    return out;
+}
+
+QString RecordingSurface::kindName(DrawRecord::Kind kind) {
+    using K = DrawRecord::Kind;
+    switch (kind) {
+        case K::Scale:
+            return QStringLiteral("scale");
+        case K::Clear:
+            return QStringLiteral("clear");
+        case K::Line:
+            return QStringLiteral("line");
+        case K::Box:
+            return QStringLiteral("box");
+        case K::FilledBox:
+            return QStringLiteral("fbox");
+        case K::Circle:
+            return QStringLiteral("circle");
+        case K::Text:
+            return QStringLiteral("text");
+        case K::Picture:
+            return QStringLiteral("picture");
+        case K::NewPage:
+            return QStringLiteral("newpage");
+        case K::EndDocument:
+            return QStringLiteral("enddoc");
+    }
+    return QString();
+}
+
+Op RecordingSurface::toOp(const DrawRecord& r) {
+    using K = DrawRecord::Kind;
+    Op op;
+    op.kind = kindName(r.kind);
+    switch (r.kind) {
+        case K::Scale:
+        case K::Line:
+        case K::Box:
+        case K::FilledBox:
+        case K::Picture:
+            op.args = {r.x1, r.y1, r.x2, r.y2};
+            break;
+        case K::Circle:
+            op.args = {r.x1, r.y1, r.x2};
+            break;
+        case K::Text:
+            op.args = {r.x1, r.y1};
+            break;
+        case K::Clear:
+        case K::NewPage:
+        case K::EndDocument:
+            break;
+    }
+    op.text = r.text;
+    op.color = r.color;
+    op.font = r.fontName;
+    op.fontSize = r.fontSize;
+    op.bold = r.fontBold;
+    op.lineWidth = r.lineWidth;
+    return op;
+}
+
+std::vector<Op> RecordingSurface::ops() const {
+    std::vector<Op> out;
+    out.reserve(static_cast<std::size_t>(m_records.size()));
+    for (const DrawRecord& r : m_records) out.push_back(toOp(r));
+    return out;
+}
+
+std::vector<Op> RecordingSurface::ops(const QString& kind) const {
+    std::vector<Op> out;
+    for (const DrawRecord& r : m_records) {
+        if (kindName(r.kind) == kind) out.push_back(toOp(r));
     }
     return out;
 }

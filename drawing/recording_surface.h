@@ -19,6 +19,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <vector>
 
 #include "drawing/surface.h"
 
@@ -51,9 +52,24 @@ struct DrawRecord {
     QImage picture;
 };
 
+// A plain view of one record: `kind` is the dump's first word ("line", "text", ...), `args`
+// its numbers in dump order (scale: left top width height; line, box, fbox: x1 y1 x2 y2;
+// circle: x y r; text: x y; picture: x y width height).
+struct Op {
+    QString kind;
+    std::vector<double> args;
+    QString text;
+    QColor color;
+    QString font;
+    double fontSize = 0;
+    bool bold = false;
+    int lineWidth = 1;
+};
+
 class RecordingSurface : public Surface {
 public:
-    explicit RecordingSurface(int devicePixelsWide = 1000, int devicePixelsHigh = 1000, double dpi = 96);
+    // The default device is the plot box of the main window (5535 × 4935 twips).
+    explicit RecordingSurface(double devicePixelsWide = 369, double devicePixelsHigh = 329, double dpi = 96);
 
     const QList<DrawRecord>& records() const { return m_records; }
     // The records of one kind, in order.
@@ -68,12 +84,18 @@ public:
     static QString dumpLine(const DrawRecord& record);
     void clearRecords() { m_records.clear(); }
 
+    std::vector<Op> ops() const;
+    // The operations of one kind ("line", "text", ...), in order.
+    std::vector<Op> ops(const QString& kind) const;
+    static Op toOp(const DrawRecord& record);
+    static QString kindName(DrawRecord::Kind kind);
+
     // Draws the recorded operations again on another surface, with the state each had.
     // Texts whose position followed from earlier texts follow the target's own metrics.
     void replay(Surface& target) const;
 
-    int devicePixelsWide() const { return m_pixelsWide; }
-    int devicePixelsHigh() const { return m_pixelsHigh; }
+    double devicePixelsWide() const { return m_pixelsWide; }
+    double devicePixelsHigh() const { return m_pixelsHigh; }
     double dpi() const { return m_dpi; }
     int lineWidth() const { return m_lineWidth; }
     int fillStyle() const { return m_fillStyle; }
@@ -127,8 +149,8 @@ private:
     double pointsToUserX(double points) const;
     double pointsToUserY(double points) const;
 
-    int m_pixelsWide;
-    int m_pixelsHigh;
+    double m_pixelsWide;
+    double m_pixelsHigh;
     double m_dpi;
     double m_left = 0, m_top = 0, m_width, m_height;
     QColor m_backColor = Qt::white;

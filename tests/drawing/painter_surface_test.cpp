@@ -99,6 +99,41 @@ TEST(QPainterSurface, CircleStaysRoundWhateverTheTwoScales) {
     EXPECT_NEAR(e.center().y(), 100, 1);
 }
 
+TEST(QPainterSurface, TenUnitScaleOnAHundredPixelPicture) {
+    QImage image = whiteImage(100, 100);
+    QPainterSurface s(&image);
+    EXPECT_TRUE(s.isActive());
+    s.setScale(0, 0, 10, 10);
+    s.line(1, 1, 9, 1);
+    EXPECT_EQ(extentOf(image, Qt::black), QRect(QPoint(10, 10), QPoint(90, 10)));
+
+    QImage wide = whiteImage(200, 100);
+    QPainterSurface w(&wide);
+    w.setScale(0, 0, 10, 10);
+    w.circle(5, 5, 2, qbColor(12));
+    const QRect e = extentOf(wide, qbColor(12));
+    EXPECT_NEAR(e.width(), 81, 1);
+    EXPECT_EQ(e.width(), e.height());
+}
+
+TEST(QPainterSurface, WindowsFacesAreDrawnWithTheLiberationFaces) {
+    QImage image = whiteImage(100, 100);
+    QPainterSurface s(&image);
+    s.setFontSize(10);
+    s.setFontName("Liberation Sans");
+    const double liberation = s.textWidth("Punto di progetto");
+    s.setFontName("Liberation Serif");
+    const double serif = s.textWidth("Punto di progetto");
+    ASSERT_NE(liberation, serif);
+    for (const char* face : {"MS Sans Serif", "Arial", "arial"}) {
+        s.setFontName(face);
+        EXPECT_EQ(s.fontName(), face);
+        EXPECT_DOUBLE_EQ(s.textWidth("Punto di progetto"), liberation) << face;
+    }
+    s.setFontName("Times New Roman");
+    EXPECT_DOUBLE_EQ(s.textWidth("Punto di progetto"), serif);
+}
+
 TEST(QPainterSurface, FillStylesPaintTheInsideOfBoxes) {
     const QRect inside(QPoint(12, 12), QPoint(47, 47));
     auto boxWith = [](int style) {
@@ -295,15 +330,13 @@ TEST(Printer, APrinterThatCannotBeginFailsAndDrawsNothing) {
     EXPECT_FALSE(QFile::exists("/nonexistent-folder-of-fortema/out.pdf"));
 }
 
-TEST(Printer, CurrentPrinterIsKeptUntilReplaced) {
+TEST(Printer, CurrentPrinterIsOneHighResolutionPrinterThatKeepsItsSettings) {
     QPrinter& first = currentPrinter();
+    first.setCopyCount(3);
     EXPECT_EQ(&first, &currentPrinter());
-    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrinter* raw = pdf.get();
-    setCurrentPrinter(std::move(pdf));
-    EXPECT_EQ(&currentPrinter(), raw);
-    setCurrentPrinter(nullptr);
-    EXPECT_NE(&currentPrinter(), nullptr);
+    EXPECT_EQ(currentPrinter().copyCount(), 3);
+    EXPECT_GE(currentPrinter().resolution(), 300);
+    first.setCopyCount(1);
 }
 
 }  // namespace

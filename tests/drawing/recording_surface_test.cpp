@@ -31,6 +31,33 @@ TEST(RecordingSurface, TextMetricsFollowTheModelAndTheScale) {
     EXPECT_DOUBLE_EQ(dense.textHeight("abcd"), 2.4);
 }
 
+TEST(RecordingSurface, DefaultDeviceIsThePlotBox) {
+    RecordingSurface s;
+    s.setScale(-0.9, -1.1, 2.6, 2.6);
+    // 8 points at 96 dpi on 369 × 329 pixels: lines about 0.1 units high, as the plot expects.
+    EXPECT_DOUBLE_EQ(s.textHeight("1.4"), 9.6 * 96 / 72 * 2.6 / 329);
+    EXPECT_DOUBLE_EQ(s.textWidth("1.4"), 3 * 4 * 96.0 / 72 * 2.6 / 369);
+    s.setForeColor(qbColor(8));
+    s.line(-0.6, -0.8, 1.2, -0.8);
+    s.setCurrentX(-0.8);
+    s.setCurrentY(-0.85);
+    s.print("1.4");
+    s.line(-0.63, 0.6, 1.23, 0.6, qbColor(0));
+    EXPECT_EQ(s.dumpLines().at(1), "line -0.6000 -0.8000 1.2000 -0.8000 #808080 w1");
+
+    const std::vector<Op> lines = s.ops("line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].args, (std::vector<double>{-0.63, 0.6, 1.23, 0.6}));
+    EXPECT_EQ(lines[1].color, qbColor(0));
+    const std::vector<Op> texts = s.ops("text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "1.4");
+    EXPECT_EQ(texts[0].args, (std::vector<double>{-0.8, -0.85}));
+    EXPECT_EQ(texts[0].color, qbColor(8));
+    EXPECT_EQ(texts[0].font, "MS Sans Serif");
+    EXPECT_EQ(s.ops().size(), 4u);
+}
+
 TEST(RecordingSurface, PrintMovesThePosition) {
     RecordingSurface s = hundredScale();
     s.setScale(-10, -20, 100, 100);
