@@ -1,0 +1,1 @@
+# Tests of this area: add_executable, links and add_test here.

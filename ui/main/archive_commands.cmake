@@ -1,0 +1,3 @@
+# The archive buttons, the file commands and the worked examples of the main window.
+target_sources(ui_main PRIVATE
+)

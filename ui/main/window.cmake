@@ -1,0 +1,6 @@
+# The main window, its key filters and the start window.
+target_sources(ui_main PRIVATE
+    form1.cpp
+    frm_splash.cpp
+    key_filters.cpp
+)
