@@ -4,11 +4,16 @@
 #include "engine/numtext.h"
 
 #include <cmath>
+#include <span>
 
 namespace fortema::engine {
 
 std::string warning::zeroValue(const std::string& symbol) {
     return "Attenzione, dati non validi: " + symbol + " deve essere diverso da zero";
+}
+
+std::string warning::negativeValue(const std::string& symbol) {
+    return "Attenzione, dati non validi: " + symbol + " non può essere negativo";
 }
 
 namespace {
@@ -53,6 +58,19 @@ std::string checkSection(const CurrentSection& s, Layout layout) {
     // A text such as "00" passes the enabling rule, which tests for the exact text "0".
     if (s.Ea == 0) return warning::zeroValue("Ea");
     if (s.fmd == 0) return warning::zeroValue("fmd");
+    // The key filters keep the minus sign out of these boxes, but a pasted text passes the
+    // change check; a negative strength or size would trace a domain that means nothing.
+    struct Named {
+        const char* symbol;
+        double value;
+    };
+    const Named common[] = {{"fyd", s.fyd}, {"Ea", s.Ea}, {"fmd", s.fmd}, {"Em", s.Em}};
+    const Named rect[] = {{"b", s.b}, {"h", s.h}, {"c1", s.c1}, {"c2", s.c2}, {"A1", s.A1}, {"A2", s.A2}};
+    const Named circle[] = {{"d", s.d}, {"c", s.c}, {"Aa", s.Aa}};
+    for (const Named& v : common)
+        if (v.value < 0) return warning::negativeValue(v.symbol);
+    for (const Named& v : rectangular ? std::span<const Named>(rect) : std::span<const Named>(circle))
+        if (v.value < 0) return warning::negativeValue(v.symbol);
     if (rectangular) {
         if (s.b == 0) return warning::zeroValue("b");
         if (s.h == 0) return warning::zeroValue("h");

@@ -28,6 +28,8 @@ inline constexpr const char* kOutOfRange =
     "Attenzione, dati non validi: valori troppo grandi o troppo piccoli per il calcolo";
 // "Attenzione, dati non validi: <symbol> deve essere diverso da zero"
 std::string zeroValue(const std::string& symbol);
+// "Attenzione, dati non validi: <symbol> non può essere negativo"
+std::string negativeValue(const std::string& symbol);
 }  // namespace warning
 
 // A double rounded to single precision, as the places that keep single precision hold it.

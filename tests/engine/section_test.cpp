@@ -104,6 +104,13 @@ TEST(Checks, WarningsBeforeTracingInOrder) {
         {with(example4(), &SectionTexts::Em, "00"), Layout::Circular, warning::zeroValue("Em")},
         {with(example4(), &SectionTexts::d, "00"), Layout::Circular, warning::zeroValue("d")},
         {with(example4(), &SectionTexts::fmd, "00"), Layout::Circular, warning::zeroValue("fmd")},
+        // Pasted minus signs reach boxes whose key filter refuses them.
+        {with(example3(), &SectionTexts::b, "-300"), Layout::Rectangular,
+         "Attenzione, dati non validi: b non può essere negativo"},
+        {with(example3(), &SectionTexts::A2, "-1"), Layout::Rectangular, warning::negativeValue("A2")},
+        {with(example3(), &SectionTexts::c1, "-0.5"), Layout::Rectangular, warning::negativeValue("c1")},
+        {with(example4(), &SectionTexts::c, "-10"), Layout::Circular, warning::negativeValue("c")},
+        {with(example4(), &SectionTexts::fyd, "-3913"), Layout::Circular, warning::negativeValue("fyd")},
         // The literal checks keep their place before the zero checks.
         {with(rectTension, &SectionTexts::fmd, "00"), Layout::Rectangular, warning::kRectangularTension},
         // A cover of half the diameter leaves no bar ring.
