@@ -4,7 +4,7 @@
 
 namespace fortema::ui {
 
-// The start window: "ENTRA" accepts, "ESCI" rejects.
+// The start window: "ENTRA" accepts (the main window follows), "ESCI" rejects (the program ends).
 class frmSplash : public QDialog {
     Q_OBJECT
 public:
