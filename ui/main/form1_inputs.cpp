@@ -89,6 +89,7 @@ void Form1::tensione_snervamento_armature_Change() {
     const auto loc = numberLocale();
     if (!numtext::isLocaleNumber(text, loc)) return;
     const double fyd = std::floor(numtext::localeNumberValue(text, loc) / 1.15);
+    if (!std::isfinite(fyd)) return;
     box(QStringLiteral("tensione_calcolo_armature"))->setText(QString::number(fyd, 'f', 0));
 }
 

@@ -11,10 +11,8 @@
 
 namespace fortema::ui {
 
-namespace {
-
-// The logo: a small strength domain, its five fields in their colours over the two axes.
-QImage domainLogo(const QSize& size) {
+// A small strength domain, its five fields in their colours over the two axes.
+QImage frmSplash::logo(const QSize& size) {
     QImage image(size, QImage::Format_RGB32);
     drawing::QPainterSurface s(&image);
     s.setAntialiasing(true);
@@ -35,6 +33,8 @@ QImage domainLogo(const QSize& size) {
     s.line(0.7, -0.58, 0.7, -0.42, drawing::qbColor(0));
     return image;
 }
+
+namespace {
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                  const QRect& rect) {
@@ -63,7 +63,7 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
     logo->setGeometry(twipRect(240, 360, 1800, 1800));
     logo->setFrameShape(QFrame::Panel);
     logo->setFrameShadow(QFrame::Sunken);
-    logo->setPixmap(QPixmap::fromImage(domainLogo(logo->contentsRect().size())));
+    logo->setPixmap(QPixmap::fromImage(frmSplash::logo(logo->contentsRect().size())));
 
     addLabel(frame, "lblProductName", QStringLiteral("FORTEMA"), dialogFont(32, true),
              twipRect(2280, 360, 4500, 900));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 
 namespace fortema::ui {
 
@@ -9,6 +10,9 @@ class frmSplash : public QDialog {
     Q_OBJECT
 public:
     explicit frmSplash(QWidget* parent = nullptr);
+
+    // The program's logo, also its window icon.
+    static QImage logo(const QSize& size);
 };
 
 }  // namespace fortema::ui

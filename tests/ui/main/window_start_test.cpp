@@ -148,39 +148,6 @@ private slots:
         saveScreenshot(form, QStringLiteral("window_form1_start"));
     }
 
-    void captionsAndToolTips() {
-        Form1 form;
-        QCOMPARE(form.option(QStringLiteral("Option1"))->text(),
-                 QStringLiteral("SEZIONE RETTANGOLARE O ASSIMILABILE "));
-        QCOMPARE(form.option(QStringLiteral("Option2"))->text(), QStringLiteral("SEZIONE CIRCOLARE"));
-        QCOMPARE(labelText(form, "Label_1"),
-                 QStringLiteral(" Resistenza allo snervamento delle armature, fyk"));
-        QCOMPARE(labelText(form, "Label_7"), QStringLiteral(" Resistenza di progetto del materiale, fmd "));
-        QCOMPARE(labelText(form, "Label_9"), QStringLiteral(" Modulo elastico del materiale, Ec "));
-        QCOMPARE(labelText(form, "Label1"), QStringLiteral("RISULTATI "));
-        QCOMPARE(labelText(form, "Label_12"), QStringLiteral("daNxcm"));
-        QCOMPARE(form.box(QStringLiteral("tensione_calcolo_armature"))->toolTip(),
-                 QStringLiteral("fd = fyk / 1,15"));
-        QCOMPARE(form.box(QStringLiteral("tensione_calcolo_materiale"))->toolTip(),
-                 QStringLiteral("per cls: fmd = fck * 0,83*0,85/ 1,5"));
-        QCOMPARE(form.box(QStringLiteral("sezione2"))->toolTip(),
-                 QStringLiteral("Per sezione non reagente a trazione-non armata poni A2=A1=0"));
-        QCOMPARE(form.box(QStringLiteral("descrizione"))->toolTip(),
-                 QStringLiteral("Inserisci una descrizione per la sezione corrente"));
-        QCOMPARE(form.button(QStringLiteral("calcola"))->toolTip(),
-                 QStringLiteral("Calcola le sollecitazioni limite e disegna il fortema"));
-        QCOMPARE(form.button(QStringLiteral("cancella"))->toolTip(), QStringLiteral("Cancella il fortema"));
-        QCOMPARE(form.button(QStringLiteral("stampa"))->toolTip(),
-                 QStringLiteral("Stampa il fortema. i dati ed i risultati di calcolo"));
-        const QStringList buttons = {"indietro:< Sez.dietro", "avanti:Sez.avanti >",   "salva:Sa&lva dati",
-                                     "copia:C&opia dati",     "incolla:&Incolla dati", "calcola:&CALCOLA",
-                                     "cancella:C&ANCELLA",    "stampa:&STAMPA",        "cmdHelpFM:?"};
-        for (const QString& b : buttons) {
-            const QStringList parts = b.split(u':');
-            QCOMPARE(form.button(parts[0])->text(), parts[1]);
-        }
-    }
-
     void menu() {
         Form1 form;
         const auto menu = [&](const char* name) { return form.findChild<QMenu*>(QString::fromLatin1(name)); };
