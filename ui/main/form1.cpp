@@ -28,7 +28,7 @@ namespace {
 
 enum class Kind { Option, Box, Label, Button, Picture };
 
-struct ControlSpec {
+struct ControlPlace {
     const char* name;
     Kind kind;
     const char* caption;  // caption, or initial text of a box
@@ -39,7 +39,7 @@ struct ControlSpec {
 // Where the layout gives no width or height, the control fills the room up to its neighbour. Rows
 // 360 twips apart are 360 high (not 375), so that neighbouring boxes do not overlap by a pixel.
 // clang-format off
-const ControlSpec kControls[] = {
+const ControlPlace kControls[] = {
     {"Option1", Kind::Option, "SEZIONE RETTANGOLARE O ASSIMILABILE ", "", 317, 480, 5940, 240},
     {"Option2", Kind::Option, "SEZIONE CIRCOLARE", "", 317, 748, 2595, 255},
 
@@ -151,7 +151,7 @@ void Form1::buildControls() {
     client->setFixedSize(twipSize(12315, 8790));
     client->setFont(dialogFont());
     setCentralWidget(client);
-    for (const ControlSpec& c : kControls) {
+    for (const ControlPlace& c : kControls) {
         QWidget* w = nullptr;
         const QString caption = QString::fromUtf8(c.caption);
         switch (c.kind) {
