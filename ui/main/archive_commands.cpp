@@ -144,11 +144,15 @@ void ArchiveCommands::showCampo(std::int16_t campo) {
     l->setText(campo == 0 ? QStringLiteral(" Campo = ?") : QStringLiteral(" Campo = %1").arg(campo));
 }
 
-// Only the background follows the verdict; the text keeps the colour it has.
+// Only the background follows the verdict; the text keeps its colour unless that would make
+// it vanish (white on white after a failed calculation).
 void ArchiveCommands::setMuBackground(bool belowMd) {
     QLabel* l = label("lblMu");
     if (!l) return;
-    Form1::setLabelColors(l, l->palette().color(QPalette::WindowText), drawing::qbColor(belowMd ? 12 : 15));
+    const QColor background = drawing::qbColor(belowMd ? 12 : 15);
+    QColor text = l->palette().color(QPalette::WindowText);
+    if (text == background) text = drawing::qbColor(0);
+    Form1::setLabelColors(l, text, background);
 }
 
 void ArchiveCommands::LoadPositionIntoForm() {

@@ -35,7 +35,7 @@ SectionArchive mixedArchive() {
     x.sectionType = QStringLiteral("X");
     x.fyk = 1, x.fyd = 2, x.Ea = 3, x.fmd = 4, x.Em = 5;
     x.geometry = {9, 9, 9, 9, 9, 9, 0};
-    x.Nd = 7, x.Md = 8;
+    x.Nd = 7, x.Md = 14000000;
     return a;
 }
 
@@ -146,10 +146,26 @@ private slots:
         QCOMPARE(boxText(form, "base"), QStringLiteral("300"));
         QCOMPARE(boxText(form, "tensione_calcolo_materiale"), QStringLiteral("118"));
         QCOMPARE(labelText(form, "lblMu"), QStringLiteral(" Mu = %1 daN*cm").arg(shown(float(result.Mu))));
+        QCOMPARE(backColour(form, "lblMu"), QColor(255, 255, 255));
         // Stored yan is in cm, where the live result shows mm.
         QCOMPARE(labelText(form, "lblYan"), QStringLiteral(" yan = %1 cm").arg(shown(result.yan)));
         QVERIFY(buttonOf(form, "calcola")->isEnabled());
         QVERIFY(p.unexpected().isEmpty());
+    }
+
+    void aFailedCalculationLeavesNoWhiteOnWhite() {
+        ScriptedPrompter p;
+        Form1 form;
+        commandsOf(form);
+        trigger(form, "mnuRettangolare");
+        typeInto(form, "sollecitazioneM", "9999999");
+        click(form, "calcola");
+        QVERIFY(!form.analysis().passes());
+        QCOMPARE(backColour(form, "lblMu"), QColor(255, 0, 0));
+        QCOMPARE(textColour(form, "lblMu"), QColor(255, 255, 255));
+        click(form, "avanti");
+        QCOMPARE(backColour(form, "lblMu"), QColor(255, 255, 255));
+        QCOMPARE(textColour(form, "lblMu"), QColor(0, 0, 0));
     }
 
     void loadShowsEachTypeAndLeavesTheOtherFieldsAlone() {
@@ -199,6 +215,9 @@ private slots:
         QCOMPARE(labelText(form, "lblYan"), QStringLiteral(" yan = %1 cm").arg(shown(14.25f)));
         QCOMPARE(boxText(form, "tensione_calcolo_materiale"), QStringLiteral("4"));
         QCOMPARE(boxText(form, "sollecitazioneN"), QStringLiteral("7"));
+        // Large values come in exponent form and still pass the field's check.
+        QCOMPARE(boxText(form, "sollecitazioneM"), shown(14000000.0f));
+        QCOMPARE(p.beeps(), 0);
         QCOMPARE(labelText(form, "lblCampo"), QStringLiteral(" Campo = ?"));
         QCOMPARE(commands.currentPosition(), 2);
         QVERIFY(p.unexpected().isEmpty());
