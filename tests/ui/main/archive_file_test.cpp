@@ -114,7 +114,11 @@ private slots:
         QCOMPARE(lines[7], QByteArray("\"ES.sezione rettangolare muratura non armata\"\r"));
         QCOMPARE(lines[8], QByteArray("4500,3913,2100000,10,10000\r"));
         QCOMPARE(lines[9], QByteArray("1000,400,30,30,0,0,0\r"));
-        QVERIFY(lines[10].startsWith("14000,130000,"));
+        const archive::SectionRecord& first = commands.archive().at(0);
+        QCOMPARE(lines[10], "14000,130000," + archive::fileNumberText(first.Nu) + "," +
+                                archive::fileNumberText(first.Mu) + "," + archive::fileNumberText(first.yan) +
+                                "\r");
+        QCOMPARE(lines[11], QByteArray::number(first.campo) + "\r");
         QCOMPARE(lines[6 + 3 * 6], QByteArray("\"C\"\r"));
         QCOMPARE(lines[6 + 3 * 6 + 3], QByteArray("400,0,30,0,700,0,0\r"));
         const QList<QByteArray> untouched = {"\"R\"\r",         "\"\"\r",      "0,0,0,0,0\r",
