@@ -1,5 +1,7 @@
 #include "ui/main/form1.h"
 
+#include "ui/main/archive_commands.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLayout>
@@ -139,6 +141,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     label(QStringLiteral("lblNumero"))->setText(QStringLiteral("1"));
     DrawDomainFrame();
     DrawRectangularSketch();
+    m_archiveCommands = new ArchiveCommands(*this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

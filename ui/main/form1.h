@@ -29,6 +29,7 @@ class TeeSurface;
 
 namespace fortema::ui {
 
+class ArchiveCommands;
 class Form3;
 
 class Form1 : public QMainWindow {
@@ -59,6 +60,9 @@ public:
     // The sketch of the section type, with the geometry rows of that type shown.
     void DrawRectangularSketch();
     void DrawCircularSketch();
+
+    // The archive, the project data and the file commands of this window.
+    ArchiveCommands& archiveCommands() const { return *m_archiveCommands; }
 
     // Option1 is set.
     bool rectangularLayout() const;
@@ -107,6 +111,7 @@ private:
     QHash<QString, QWidget*> m_controls;
     engine::Analysis m_analysis;
     QPointer<Form3> m_form3;
+    ArchiveCommands* m_archiveCommands = nullptr;
     std::unique_ptr<drawing::TeeSurface> m_plotTee;
     std::unique_ptr<drawing::TeeSurface> m_sketchTee;
     SectionPrinter m_printer;
