@@ -1,6 +1,6 @@
 #pragma once
 
-// The window tests of this folder run in one executable; each file registers its test object.
+// The window tests of one executable run together; each test file registers its test object.
 
 #include <QObject>
 #include <functional>

@@ -1,6 +1,6 @@
 # The archive buttons, the file commands and the worked examples of the main window.
 add_executable(ui_main_archive_tests
-    archive_test_main.cpp
+    ${PROJECT_SOURCE_DIR}/tests/ui/aux/main.cpp
     archive_browse_test.cpp
     archive_file_test.cpp
     archive_examples_test.cpp

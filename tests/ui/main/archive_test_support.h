@@ -21,21 +21,12 @@
 #include "ui/main/archive_commands.h"
 #include "ui/main/form1.h"
 
+#include "tests/ui/aux/test_registry.h"
+
 namespace fortema::ui::test {
 
-using TestFactory = std::function<std::unique_ptr<QObject>()>;
-
-inline std::vector<TestFactory>& archiveTestFactories() {
-    static std::vector<TestFactory> factories;
-    return factories;
-}
-
 template <typename T>
-struct RegisterArchiveTest {
-    RegisterArchiveTest() {
-        archiveTestFactories().push_back([] { return std::make_unique<T>(); });
-    }
-};
+using RegisterArchiveTest = RegisterTest<T>;
 
 // The window's own archive commands once the window makes them; until then the test's.
 inline ArchiveCommands& commandsOf(Form1& form) {

@@ -1,6 +1,6 @@
 # The main window and the start window.
 add_executable(ui_main_window_tests
-    window_test_main.cpp
+    ${PROJECT_SOURCE_DIR}/tests/ui/aux/main.cpp
     window_start_test.cpp
     window_inputs_test.cpp
     window_calcola_test.cpp

@@ -17,21 +17,12 @@
 #include "ui/aux/number_locale.h"
 #include "ui/main/form1.h"
 
+#include "tests/ui/aux/test_registry.h"
+
 namespace fortema::ui::test {
 
-using TestFactory = std::function<std::unique_ptr<QObject>()>;
-
-inline std::vector<TestFactory>& windowTestFactories() {
-    static std::vector<TestFactory> factories;
-    return factories;
-}
-
 template <typename T>
-struct RegisterWindowTest {
-    RegisterWindowTest() {
-        windowTestFactories().push_back([] { return std::make_unique<T>(); });
-    }
-};
+using RegisterWindowTest = RegisterTest<T>;
 
 // Replaces the whole text of a box by typing, as a user who selects it and types over it.
 inline void typeInto(Form1& form, const char* name, const QString& text) {
