@@ -1,0 +1,73 @@
+#include "ui/print/preview_host.h"
+
+#include <QWidget>
+
+#include "pagescript/page_script.h"
+#include "ui/aux/number_locale.h"
+#include "ui/aux/prompter.h"
+#include "ui/print/prn_prv.h"
+
+namespace fortema::ui {
+
+PreviewHost::PreviewHost(QWidget* owner)
+    : QObject(owner), m_owner(owner), m_writer(*this, QString(), numberLocale()) {}
+
+PreviewHost::~PreviewHost() {
+    if (m_window) delete m_window.data();
+}
+
+void PreviewHost::ensurePreviewLoaded() {
+    if (m_window) return;
+    auto* window = new PrnPrv(m_scriptFolder, m_owner);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_scriptFolder = window->scriptFolder();
+    // The page list goes with the window as soon as it closes, not when it is deleted later.
+    connect(window, &PrnPrv::closing, this, [this, window] {
+        if (m_window == window) m_window.clear();
+    });
+    m_window = window;
+    m_writer.setScriptFolder(m_scriptFolder);
+    m_writer.setLocale(numberLocale());
+    window->show();
+}
+
+void PreviewHost::closePreview() {
+    if (!m_window) return;
+    PrnPrv* window = m_window;
+    m_window.clear();
+    window->close();
+}
+
+void PreviewHost::pageListChanged(const QStringList& pages) {
+    if (m_window) m_window->setPageList(pages);
+}
+
+void PreviewHost::setWaitCursor(bool wait) {
+    if (!m_window) return;
+    if (wait) {
+        m_window->setCursor(Qt::WaitCursor);
+    } else {
+        m_window->unsetCursor();
+    }
+}
+
+void PreviewHost::showInformation(const QString& title, const QString& text) {
+    prompter().message(m_window ? static_cast<QWidget*>(m_window) : m_owner, title, text, Icon::Information);
+}
+
+void PreviewHost::showWarning(const QString& title, const QString& text) {
+    prompter().message(m_window ? static_cast<QWidget*>(m_window) : m_owner, title, text, Icon::Exclamation);
+}
+
+PrnPrv* PreviewHost::openPreview(const QString& scriptFolder) {
+    if (!scriptFolder.isEmpty()) {
+        const QString folder = pagescript::scriptFolderFrom(scriptFolder);
+        if (m_window && m_window->scriptFolder() != folder) closePreview();
+        m_scriptFolder = folder;
+    }
+    ensurePreviewLoaded();
+    m_writer.BuildPageList();
+    return m_window;
+}
+
+}  // namespace fortema::ui

@@ -1,0 +1,63 @@
+#pragma once
+
+// The preview window as the page-script writer sees it: it loads PrnPrv when the writer first
+// needs it (loading shows it), fills its page list after every page, closes it when a new
+// document starts, and hands the writer the folder of the page file.
+//
+// The main window keeps one host for the whole run; the full report writes through writer():
+//
+//   PreviewHost preview(this);                 // a member of the main window
+//   auto& w = preview.writer();
+//   w.StartDocument(); w.StartPage(...); ...; w.EndPage(...);   // the preview opens itself
+//
+// openPreview(folder) opens the preview on a page file that is already written.
+
+#include <QObject>
+#include <QPointer>
+
+#include "pagescript/page_script_writer.h"
+
+class QWidget;
+
+namespace fortema::ui {
+
+class PrnPrv;
+
+class PreviewHost : public QObject, public pagescript::PreviewObserver {
+    Q_OBJECT
+
+public:
+    // The preview windows are children of `owner` (may be nullptr) and go with it.
+    explicit PreviewHost(QWidget* owner = nullptr);
+    ~PreviewHost() override;
+
+    // The writer of the page file in ScriptFolder, with the locale's decimal separator.
+    pagescript::PageScriptWriter& writer() { return m_writer; }
+
+    // The loaded preview window, nullptr when it is closed.
+    PrnPrv* window() const { return m_window; }
+    // ScriptFolder, with its separator; empty until the window was first loaded. It is
+    // fixed at that first load: a later change of the current directory cannot split one
+    // document between two folders.
+    QString scriptFolder() const { return m_scriptFolder; }
+
+    // Opens the preview on the page file in `scriptFolder` (the current directory when
+    // empty) and fills its page list from the file. Without an ended page it shows "Non ci
+    // sono pagine da stampare!" and stays closed: the result is then nullptr.
+    PrnPrv* openPreview(const QString& scriptFolder = {});
+
+    void ensurePreviewLoaded() override;
+    void closePreview() override;
+    void pageListChanged(const QStringList& pages) override;
+    void setWaitCursor(bool wait) override;
+    void showInformation(const QString& title, const QString& text) override;
+    void showWarning(const QString& title, const QString& text) override;
+
+private:
+    QWidget* m_owner;
+    QPointer<PrnPrv> m_window;
+    QString m_scriptFolder;
+    pagescript::PageScriptWriter m_writer;
+};
+
+}  // namespace fortema::ui
