@@ -16,12 +16,12 @@
 #include <QPointer>
 
 #include "pagescript/page_script_writer.h"
+#include "ui/print/prn_prv.h"
 
 class QWidget;
 
 namespace fortema::ui {
 
-class PrnPrv;
 
 class PreviewHost : public QObject, public pagescript::PreviewObserver {
     Q_OBJECT
