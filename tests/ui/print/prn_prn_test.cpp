@@ -120,6 +120,10 @@ private slots:
         QTest::mouseClick(button(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.pagesSent(), 2);
         QCOMPARE(pdfPageCount(out.pdfPath), 2);
+        // The printed pages, for a person to look at.
+        QDir().mkpath(QStringLiteral(FORTEMA_SCREENSHOT_DIR));
+        QFile::remove(QStringLiteral(FORTEMA_SCREENSHOT_DIR "/PrnPrn_pages_2_3.pdf"));
+        QFile::copy(out.pdfPath, QStringLiteral(FORTEMA_SCREENSHOT_DIR "/PrnPrn_pages_2_3.pdf"));
         QCOMPARE(fills, QList<double>({0.0, w.trackWidth() / 2, w.trackWidth()}));
         QVERIFY(!w.PrintCancelled());
         QVERIFY(w.isVisible());

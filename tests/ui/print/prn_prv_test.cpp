@@ -310,6 +310,28 @@ private slots:
         QCOMPARE(w.drawCount(), draws);
     }
 
+    void hostClosesForANewDocumentAndRefusesAnEmptyOne() {
+        ScriptFolderScope folder;
+        PreviewHost host;
+        writeDocument(host, 3);
+        QPointer<PrnPrv> first = host.window();
+        QVERIFY(first);
+        host.writer().StartDocument();
+        QVERIFY(!host.window());
+        QVERIFY(!first || !first->isVisible());
+        writeDocument(host, 2);
+        QVERIFY(host.window());
+        QCOMPARE(host.window()->pageList(), QStringList({"1", "2"}));
+
+        ScriptedPrompter p;
+        host.writer().StartDocument();
+        QVERIFY(!host.openPreview(folder.path()));
+        QCOMPARE(p.messages().size(), 1);
+        QCOMPARE(p.messages().first().title, QStringLiteral("Anteprima non disponibile"));
+        QCOMPARE(p.messages().first().text, QStringLiteral("Non ci sono pagine da stampare!"));
+        QCOMPARE(p.messages().first().icon, Icon::Information);
+    }
+
     void screenshotOfThreePages() {
         OpenPreview open(3);
         PrnPrv& w = *open.w;
