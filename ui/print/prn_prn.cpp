@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -161,6 +162,14 @@ void PrnPrn::printRange(int first, int last) {
     // as one blank sheet.
     if (first < 1 || first > m_sPag->count()) {
         ShowPrintProgress(first, last, first - 1);
+        return;
+    }
+    if (!pagescript::FileExists(m_pageFile)) {
+        prompter().message(
+            this, QLatin1String(kPrintQuestionTitle),
+            QStringLiteral("Il file di anteprima %1 non esiste più: la stampa non è stata eseguita.")
+                .arg(QDir::toNativeSeparators(m_pageFile)),
+            Icon::Exclamation);
         return;
     }
     QPrinter& printer = m_printer ? *m_printer : drawing::currentPrinter();

@@ -74,6 +74,16 @@ QLabel* statusLabel(QWidget* parent, const char* name, const QString& text, int 
 
 int toPixels(double twipsValue) { return int(std::lround(twipsValue / kTwipsPerPixel)); }
 
+// Without a redraw: the caller places the page itself.
+void setBarRange(QScrollBar* bar, const pagescript::ScrollRange& range) {
+    const QSignalBlocker blocker(bar);
+    bar->setRange(range.minimum, range.maximum);
+    if (range.maximum > 0) {
+        bar->setSingleStep(range.smallChange);
+        bar->setPageStep(range.largeChange);
+    }
+}
+
 }  // namespace
 
 QRect previewGeometry(const QRect& screen) {
@@ -241,18 +251,9 @@ void PrnPrv::RenderPreviewPage(double left, double top) {
         result = pagescript::RenderPreviewPage(request, m_prv->surface(), m_img);
     }
     ++m_drawCount;
-    m_prv->move(toPixels(result.pageLeft), toPixels(result.pageTop));
 
-    const auto apply = [](QScrollBar* bar, const pagescript::ScrollRange& range) {
-        const QSignalBlocker blocker(bar);
-        bar->setRange(range.minimum, range.maximum);
-        if (range.maximum > 0) {
-            bar->setSingleStep(range.smallChange);
-            bar->setPageStep(range.largeChange);
-        }
-    };
-    apply(m_hBar, result.horizontal);
-    apply(m_vBar, result.vertical);
+    setBarRange(m_hBar, result.horizontal);
+    setBarRange(m_vBar, result.vertical);
     // A smaller range can pull a bar back; the page follows it.
     m_prv->move(-toPixels(m_hBar->value()), -toPixels(m_vBar->value()));
 
@@ -263,16 +264,8 @@ void PrnPrv::RenderPreviewPage(double left, double top) {
 
 void PrnPrv::applyScrollRanges() {
     if (m_pageWidth <= 0) return;
-    for (auto [bar, range] :
-         {std::pair{m_hBar, pagescript::previewScrollRange(m_pageWidth, visibleWidthTwips())},
-          std::pair{m_vBar, pagescript::previewScrollRange(m_pageHeight, visibleHeightTwips())}}) {
-        const QSignalBlocker blocker(bar);
-        bar->setRange(range.minimum, range.maximum);
-        if (range.maximum > 0) {
-            bar->setSingleStep(range.smallChange);
-            bar->setPageStep(range.largeChange);
-        }
-    }
+    setBarRange(m_hBar, pagescript::previewScrollRange(m_pageWidth, visibleWidthTwips()));
+    setBarRange(m_vBar, pagescript::previewScrollRange(m_pageHeight, visibleHeightTwips()));
     m_prv->move(-toPixels(m_hBar->value()), -toPixels(m_vBar->value()));
 }
 

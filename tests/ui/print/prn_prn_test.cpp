@@ -170,6 +170,21 @@ private slots:
         QCOMPARE(w.pagesSent(), 0);
         QVERIFY(!QFile::exists(out.pdfPath));
     }
+
+    // A page file gone since the preview opened sends no blank sheet and says why.
+    void aMissingPageFileIsReported() {
+        Printout out(2);
+        QVERIFY(QFile::remove(out.pageFile));
+        ScriptedPrompter p;
+        p.queueAnswer(Answer::Yes);
+        PrnPrn w(pages(2), 0, out.pageFile);
+        w.setPrinter(&out.printer);
+        QTest::mouseClick(button(w, "Command1"), Qt::LeftButton);
+        QCOMPARE(p.messages().size(), 2);
+        QCOMPARE(p.messages().last().icon, Icon::Exclamation);
+        QVERIFY(p.messages().last().text.contains(QDir::toNativeSeparators(out.pageFile)));
+        QVERIFY(!QFile::exists(out.pdfPath));
+    }
 };
 
 namespace {
