@@ -1,5 +1,6 @@
 #include "ui/main/domain_plot.h"
 
+#include <algorithm>
 #include <array>
 
 namespace fortema::ui {
@@ -18,11 +19,17 @@ void printAt(Surface& s, double x, double y, const QString& text) {
     s.print(text);
 }
 
-// The m labels of the circle: the grid lines at x = 0, 0.2, ... 1.2 carry m = x / 0.06.
+// The m labels of the circle: the grid lines at x = 0, 0.2, ... 1.2 carry m = x / 0.06. Each
+// label ends in the column where the rectangle's label of the same grid line ends (a pitch of
+// seven characters), so the wider labels from 10.0 on stay centred on their lines.
 QString circularMLabels() {
-    QString text = QStringLiteral("m = 0.0");
-    for (int k = 1; k <= 6; ++k)
-        text += QStringLiteral("    ") + QString::number(0.2 * k / kCircularFactor, 'f', 1);
+    QString text = QStringLiteral("m = ");
+    const qsizetype firstEnd = text.size() + 3;
+    for (int k = 0; k <= 6; ++k) {
+        const QString label = QString::number(0.2 * k / kCircularFactor, 'f', 1);
+        const qsizetype start = firstEnd + 7 * k - label.size();
+        text += QString(std::max<qsizetype>(start - text.size(), k > 0 ? 1 : 0), QLatin1Char(' ')) + label;
+    }
     return text;
 }
 
@@ -92,8 +99,10 @@ void setUpPlotSurface(Surface& surface) {
 }
 
 void drawDomainFrame(Surface& s, const DomainFrameOptions& options) {
-    s.clear();
+    // The background is set before clearing so that the plot is cleared to white whatever
+    // background it had.
     s.setBackColor(qbColor(15));
+    s.clear();
     s.setForeColor(qbColor(0));
 
     printAt(s, -0.6, -1.0, QStringLiteral("FORTEMA DI RESISTENZA M / N"));
