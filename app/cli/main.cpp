@@ -1,5 +1,8 @@
 // fortema-cli: the section analysis without windows. The first argument names the command.
 #include "app/cli/check_command.h"
+#ifdef FORTEMA_CLI_QT
+#include "app/cli/project_command.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -16,12 +19,20 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {"check", &fortema::cli::runCheck},
+#ifdef FORTEMA_CLI_QT
+    {"project", &fortema::cli::runProject},
+#endif
 };
 
 void usage(std::ostream& err) {
-    err << "uso: fortema-cli check type=R|C chiave=valore ... [--curves]\n"
+    err << "uso: fortema-cli check type=R|C chiave=valore ... [--curves | --csv]\n"
            "  chiavi: fyk fyd Ea fmd Em Nd Md, poi b h c1 c2 A1 A2 (type=R) o d c Aa (type=C),\n"
-           "  nelle unita' dei campi della finestra (daN, daN*cm, daN/cm2, mm, mm2)\n";
+           "  nelle unita' dei campi della finestra (daN, daN*cm, daN/cm2, mm, mm2)\n"
+#ifdef FORTEMA_CLI_QT
+           "     fortema-cli project FILE.ftm [--json]\n"
+           "  ricalcola ogni posizione con dati del progetto\n"
+#endif
+        ;
 }
 
 }  // namespace

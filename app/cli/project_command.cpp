@@ -1,0 +1,279 @@
+#include "app/cli/project_command.h"
+
+#include <QFile>
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+#include "app/cli/json_writer.h"
+#include "archive/project_file.h"
+#include "ui/aux/number_locale.h"
+
+namespace fortema::cli {
+
+using archive::SectionRecord;
+using engine::Layout;
+using engine::SectionTexts;
+namespace numtext = engine::numtext;
+
+namespace {
+std::string windowText(float value, const numtext::NumberLocale& loc) {
+    std::string text = numtext::singleText(value, loc);
+    // The change check of every numeric box empties what the locale cannot read as a number.
+    if (!numtext::isLocaleNumber(text, loc)) text.clear();
+    return text;
+}
+
+}  // namespace
+
+SectionTexts formTexts(const SectionRecord& r, const numtext::NumberLocale& loc) {
+    SectionTexts t;
+    t.fyk = windowText(r.fyk, loc);
+    t.fyd = windowText(r.fyd, loc);
+    t.Ea = windowText(r.Ea, loc);
+    t.fmd = windowText(r.fmd, loc);
+    t.Em = windowText(r.Em, loc);
+    t.Nd = windowText(r.Nd, loc);
+    if (numtext::leadingNumber(t.Nd) == 0) t.Nd.assign(1, '1');
+    t.Md = windowText(r.Md, loc);
+    if (r.sectionType == QLatin1String("R")) {
+        std::string* boxes[] = {&t.b, &t.h, &t.c1, &t.c2, &t.A1, &t.A2};
+        for (std::size_t i = 0; i < std::size(boxes); ++i) *boxes[i] = windowText(r.geometry[i], loc);
+        // The tension steel box has no change check: it keeps even a text the locale rejects.
+        t.A1 = numtext::singleText(r.geometry[4], loc);
+    } else if (r.sectionType == QLatin1String("C")) {
+        t.d = windowText(r.geometry[0], loc);
+        t.c = windowText(r.geometry[2], loc);
+        t.Aa = windowText(r.geometry[4], loc);
+    }
+    return t;
+}
+
+bool calcolaEnabled(const SectionTexts& t, Layout layout) {
+    const auto emptyOrZero = [](const std::string& text) { return text.empty() || text == "0"; };
+    for (const std::string* material : {&t.fyk, &t.fyd, &t.Ea, &t.fmd, &t.Em}) {
+        if (emptyOrZero(*material)) return false;
+    }
+    if (layout == Layout::Rectangular) return !emptyOrZero(t.h) && !emptyOrZero(t.b);
+    return !emptyOrZero(t.d) && !emptyOrZero(t.c);
+}
+
+bool positionHoldsData(const SectionRecord& r) {
+    if (r.sectionType != QLatin1String("R") || !r.description.isEmpty()) return true;
+    for (const float v : {r.fyk, r.fyd, r.Ea, r.fmd, r.Em}) {
+        if (v != 0) return true;
+    }
+    for (const float v : r.geometry) {
+        if (v != 0) return true;
+    }
+    return false;
+}
+
+PositionCheck checkPosition(const archive::SectionArchive& archive, int position,
+                            const numtext::NumberLocale& loc) {
+    PositionCheck check;
+    check.position = position + 1;
+    check.record = &archive.at(position);
+    check.ratio = std::numeric_limits<double>::quiet_NaN();
+    const SectionRecord& r = *check.record;
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        check.status = CheckStatus::UnknownType;
+        return check;
+    }
+    const Layout layout = r.sectionType == QLatin1String("R") ? Layout::Rectangular : Layout::Circular;
+    const SectionTexts texts = formTexts(r, loc);
+    if (!calcolaEnabled(texts, layout)) {
+        check.status = CheckStatus::NotComputable;
+        return check;
+    }
+    engine::Analysis analysis;
+    const engine::CalcOutcome outcome = analysis.calcola(texts, layout);
+    if (!outcome.traced) {
+        check.status = CheckStatus::Refused;
+        check.warning = outcome.refusal;
+        return check;
+    }
+    check.result = analysis.result();
+    check.warning = outcome.finalWarning;
+    const double md = analysis.section().Md;
+    if (md != 0) check.ratio = check.result.Mu / md;
+    check.status = analysis.passes() ? CheckStatus::Passes : CheckStatus::Fails;
+    return check;
+}
+
+namespace {
+
+const char* statusKey(CheckStatus s) {
+    switch (s) {
+        case CheckStatus::Passes:
+            return "passes";
+        case CheckStatus::Fails:
+            return "fails";
+        case CheckStatus::Refused:
+            return "refused";
+        case CheckStatus::NotComputable:
+            return "not_computable";
+        case CheckStatus::UnknownType:
+            return "unknown_type";
+    }
+    return "";
+}
+
+std::string verdictText(const PositionCheck& c) {
+    switch (c.status) {
+        case CheckStatus::Passes:
+            return "VERIFICATA";
+        case CheckStatus::Fails:
+            return "NON VERIFICATA";
+        case CheckStatus::Refused:
+            return "RIFIUTATA: " + c.warning;
+        case CheckStatus::NotComputable:
+            return "NON CALCOLABILE: dati incompleti";
+        case CheckStatus::UnknownType:
+            return "NON CALCOLABILE: tipo di sezione sconosciuto";
+    }
+    return "";
+}
+
+bool computed(const PositionCheck& c) {
+    return c.status == CheckStatus::Passes || c.status == CheckStatus::Fails;
+}
+
+std::string jsonOrNull(bool present, double value) { return present ? jsonNumber(value) : "null"; }
+std::string jsonOrNull(bool present, float value) { return present ? jsonNumber(value) : "null"; }
+
+std::string positionJson(const PositionCheck& c) {
+    const SectionRecord& r = *c.record;
+    const bool done = computed(c);
+    JsonObject stored;
+    stored.number("Nu", r.Nu).number("Mu", r.Mu).number("yan", r.yan).raw("campo", std::to_string(r.campo));
+    JsonObject json;
+    json.raw("position", std::to_string(c.position))
+        .string("type", r.sectionType.toStdString())
+        .string("description", r.description.toStdString())
+        .number("Nd", r.Nd)
+        .number("Md", r.Md)
+        .raw("stored", stored.text())
+        .raw("Nu", jsonOrNull(done, c.result.Nu))
+        .raw("Mu", jsonOrNull(done, c.result.Mu))
+        .raw("yan", jsonOrNull(done && r.sectionType == QLatin1String("R"), c.result.yan))
+        .raw("campo", done ? std::to_string(c.result.campo) : "null")
+        .raw("ratio", jsonOrNull(done, c.ratio))
+        .string("status", statusKey(c.status))
+        .string("warning", c.warning)
+        .boolean("passes", c.status == CheckStatus::Passes);
+    return json.text();
+}
+
+// Pads or cuts a UTF-8 text to `width` characters.
+std::string column(const QString& text, int width, bool right = false) {
+    QString shown = text.left(width);
+    shown = right ? shown.rightJustified(width) : shown.leftJustified(width);
+    return shown.toStdString();
+}
+std::string column(const std::string& text, int width, bool right = true) {
+    return column(QString::fromStdString(text), width, right);
+}
+
+void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberLocale& loc,
+                std::ostream& out) {
+    const auto num = [&](float v) { return numtext::singleText(v, loc); };
+    out << column(std::string("Pos"), 4) << "  " << column(QStringLiteral("Tipo"), 4) << "  "
+        << column(QStringLiteral("Descrizione"), 30) << column(std::string("Nd"), 12)
+        << column(std::string("Md"), 12) << column(std::string("Nu arch."), 12)
+        << column(std::string("Mu arch."), 12) << column(std::string("Nu"), 12)
+        << column(std::string("Mu"), 12) << column(std::string("Campo"), 7) << column(std::string("Mu/Md"), 9)
+        << "  Esito\n";
+    for (const PositionCheck& c : checks) {
+        const SectionRecord& r = *c.record;
+        const bool done = computed(c);
+        const std::string ratio = done && std::isfinite(c.ratio)
+                                      ? numtext::fixedText(std::floor(c.ratio * 100) / 100, 2, loc)
+                                      : "-";
+        out << column(std::to_string(c.position), 4) << "  " << column(r.sectionType, 4) << "  "
+            << column(r.description, 30) << column(num(r.Nd), 12) << column(num(r.Md), 12)
+            << column(num(r.Nu), 12) << column(num(r.Mu), 12)
+            << column(done ? num(engine::toSingle(c.result.Nu)) : "-", 12)
+            << column(done ? num(engine::toSingle(c.result.Mu)) : "-", 12)
+            << column(done ? std::to_string(c.result.campo) : "-", 7) << column(ratio, 9) << "  "
+            << verdictText(c);
+        if (c.status != CheckStatus::Refused && !c.warning.empty()) out << " (" << c.warning << ")";
+        out << "\n";
+    }
+}
+
+}  // namespace
+
+int runProject(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    std::string file;
+    for (const std::string& arg : args) {
+        if (arg == "--json") {
+            json = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            err << "fortema-cli project: opzione sconosciuta \"" << arg << "\"\n";
+            return 2;
+        } else if (file.empty()) {
+            file = arg;
+        } else {
+            err << "fortema-cli project: un solo file di progetto, non anche \"" << arg << "\"\n";
+            return 2;
+        }
+    }
+    if (file.empty()) {
+        err << "uso: fortema-cli project FILE.ftm [--json]\n";
+        return 2;
+    }
+
+    archive::SectionArchive archive;
+    archive::ProjectData projectData;
+    const archive::FileResult read =
+        archive::readProjectFile(QFile::decodeName(file.c_str()), archive, projectData);
+    if (!read.ok) {
+        err << read.message.toStdString() << "\n";
+        return 2;
+    }
+
+    // The numbers reach the boxes in the text form of the locale the program runs under.
+    const numtext::NumberLocale loc = ui::numberLocale();
+    std::vector<PositionCheck> checks;
+    bool allPass = true;
+    for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
+        if (!positionHoldsData(archive.at(p))) continue;
+        checks.push_back(checkPosition(archive, p, loc));
+        if (checks.back().status != CheckStatus::Passes) allPass = false;
+    }
+
+    if (json) {
+        std::string positions = "[";
+        for (const PositionCheck& c : checks) {
+            if (positions.size() > 1) positions += ",";
+            positions += positionJson(c);
+        }
+        positions += "]";
+        std::string data = "[";
+        for (const QString& line : projectData) {
+            if (data.size() > 1) data += ",";
+            data += jsonString(line.toStdString());
+        }
+        data += "]";
+        JsonObject doc;
+        doc.string("file", file)
+            .raw("project", data)
+            .raw("positions", positions)
+            .boolean("all_pass", allPass);
+        out << doc.text() << "\n";
+    } else {
+        for (const QString& line : projectData) {
+            if (!line.isEmpty()) out << line.toStdString() << "\n";
+        }
+        if (checks.empty()) {
+            out << "Nessuna posizione con dati.\n";
+        } else {
+            writeTable(checks, loc, out);
+        }
+    }
+    return allPass ? 0 : 1;
+}
+
+}  // namespace fortema::cli

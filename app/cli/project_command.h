@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "archive/section_archive.h"
+#include "engine/numtext.h"
+#include "engine/section.h"
+
+namespace fortema::cli {
+
+// The field texts a stored position leaves in the main window once it is shown: each number in
+// the window's text form, then each box's change rule (a text that is not a number under the
+// locale is emptied, an Nd that reads 0 becomes "1"). Only the boxes of the record's own type are
+// filled; the others keep their start texts.
+engine::SectionTexts formTexts(const archive::SectionRecord& record,
+                               const engine::numtext::NumberLocale& loc);
+
+// Whether "&CALCOLA" is enabled for these texts: no material box empty or "0", and the boxes
+// that fix the size of the layout neither empty nor "0".
+bool calcolaEnabled(const engine::SectionTexts& texts, engine::Layout layout);
+
+// A position worth checking: a type other than "R", a description, or a material value or
+// geometry slot that is not 0.
+bool positionHoldsData(const archive::SectionRecord& record);
+
+enum class CheckStatus { Passes, Fails, Refused, NotComputable, UnknownType };
+
+struct PositionCheck {
+    int position = 0;  // as shown, 1..100
+    const archive::SectionRecord* record = nullptr;
+    CheckStatus status = CheckStatus::NotComputable;
+    std::string warning;  // the refusal, or the warning shown after the results
+    engine::SectionResult result;
+    double ratio = 0;  // Mu / Md of the recomputation; NaN when Md is 0
+};
+
+// Recomputes one stored position as showing it and pressing "&CALCOLA" would.
+PositionCheck checkPosition(const archive::SectionArchive& archive, int position,
+                            const engine::numtext::NumberLocale& loc);
+
+// `fortema-cli project FILE.ftm [--json]`. Exit status 0 when every position holding data
+// passes, 1 when one does not, 2 when the file cannot be read or the arguments are wrong.
+int runProject(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace fortema::cli

@@ -1,0 +1,16 @@
+# Runs CLI with ARGS; fails unless it exits with EXPECT and its stdout matches PATTERN. A run that
+# is refused (status 2) must print nothing on stdout and say why on stderr, which PATTERN matches.
+execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status STREQUAL "${EXPECT}")
+    message(FATAL_ERROR "exit status ${status}, expected ${EXPECT}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(EXPECT STREQUAL "2")
+    if(err STREQUAL "" OR NOT out STREQUAL "")
+        message(FATAL_ERROR "expected only a message on stderr\nstdout: ${out}\nstderr: ${err}")
+    endif()
+    if(NOT err MATCHES "${PATTERN}")
+        message(FATAL_ERROR "stderr does not match ${PATTERN}\nstderr: ${err}")
+    endif()
+elseif(NOT out MATCHES "${PATTERN}")
+    message(FATAL_ERROR "stdout does not match ${PATTERN}\nstdout: ${out}\nstderr: ${err}")
+endif()

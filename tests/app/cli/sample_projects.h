@@ -1,0 +1,38 @@
+#pragma once
+
+// Project files for the command-line tests, made the way the window makes them: each section
+// calculated from its field texts and stored with "Sa&lva dati".
+
+#include <QString>
+
+#include "archive/section_archive.h"
+#include "engine/section.h"
+
+namespace fortema::cli::testing {
+
+// The rectangular worked section of the check command: Mu 1895457 daN*cm against Md 1400000.
+inline engine::SectionTexts rectangularTexts(const char* md = "1400000") {
+    engine::SectionTexts t;
+    t.fyk = "4500", t.fyd = "3913", t.Ea = "2100000", t.fmd = "118", t.Em = "299000";
+    t.Nd = "45000", t.Md = md;
+    t.b = "300", t.h = "500", t.c1 = "25", t.c2 = "25", t.A1 = "600", t.A2 = "600";
+    return t;
+}
+
+inline engine::SectionTexts circularTexts(const char* md = "500000") {
+    engine::SectionTexts t;
+    t.fyk = "4500", t.fyd = "3913", t.Ea = "2100000", t.fmd = "118", t.Em = "299000";
+    t.Nd = "50000", t.Md = md;
+    t.d = "400", t.c = "30", t.Aa = "1000";
+    return t;
+}
+
+// Calculates and stores into `position`, as "&CALCOLA" then "Sa&lva dati" would.
+inline void storeSection(archive::SectionArchive& archive, int position, const engine::SectionTexts& texts,
+                         engine::Layout layout, const QString& description) {
+    engine::Analysis analysis;
+    analysis.calcola(texts, layout);
+    archive::storeCalculation(archive, position, analysis.section(), analysis.result(), description, layout);
+}
+
+}  // namespace fortema::cli::testing
