@@ -39,53 +39,97 @@ std::string curvesJson(const Analysis& analysis) {
     return out + "]";
 }
 
+// One row per traced point: the field, the point's number in its field (from 1), n and m.
+std::string curvesCsv(const Analysis& analysis) {
+    std::string out = "field,point,n,m\n";
+    for (int field = 1; field <= 5; ++field) {
+        const engine::FieldCurve& curve = analysis.curve(field);
+        for (int i = 1; i <= curve.size(); ++i) {
+            out += std::to_string(field) + "," + std::to_string(i) + "," + jsonNumber(curve[i].n) + "," +
+                   jsonNumber(curve[i].m) + "\n";
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
-int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+bool parseSectionArgs(const std::vector<std::string>& args, const std::string& command, SectionInput& input,
+                      std::ostream& err) {
     const auto keys = fieldKeys();
-    SectionTexts texts;
-    Layout layout = Layout::Rectangular;
-    bool curves = false;
     std::map<std::string, bool> seen;
     for (const std::string& arg : args) {
-        if (arg == "--curves") {
-            curves = true;
-            continue;
-        }
         const auto eq = arg.find('=');
         if (eq == std::string::npos || eq == 0) {
-            err << "fortema-cli check: argomento non valido \"" << arg << "\" (atteso chiave=valore)\n";
-            return 2;
+            err << "fortema-cli " << command << ": argomento non valido \"" << arg
+                << "\" (atteso chiave=valore)\n";
+            return false;
         }
         const std::string key = arg.substr(0, eq);
         const std::string value = arg.substr(eq + 1);
         if (seen[key]) {
-            err << "fortema-cli check: chiave ripetuta \"" << key << "\"\n";
-            return 2;
+            err << "fortema-cli " << command << ": chiave ripetuta \"" << key << "\"\n";
+            return false;
         }
         seen[key] = true;
         if (key == "type") {
             if (value == "R") {
-                layout = Layout::Rectangular;
+                input.layout = Layout::Rectangular;
             } else if (value == "C") {
-                layout = Layout::Circular;
+                input.layout = Layout::Circular;
             } else {
-                err << "fortema-cli check: type deve essere R (rettangolare) o C (circolare), non \"" << value
-                    << "\"\n";
-                return 2;
+                err << "fortema-cli " << command
+                    << ": type deve essere R (rettangolare) o C (circolare), non \"" << value << "\"\n";
+                return false;
             }
+            continue;
+        }
+        if (key == "descrizione" && input.takesDescription) {
+            input.description = value;
             continue;
         }
         const auto it = keys.find(key);
         if (it == keys.end()) {
-            err << "fortema-cli check: chiave sconosciuta \"" << key << "\"\n";
-            return 2;
+            err << "fortema-cli " << command << ": chiave sconosciuta \"" << key << "\"\n";
+            return false;
         }
-        texts.*(it->second) = value;
+        input.texts.*(it->second) = value;
     }
+    return true;
+}
+
+int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool curves = false;
+    bool csv = false;
+    std::vector<std::string> keyValues;
+    for (const std::string& arg : args) {
+        if (arg == "--curves" || arg == "--csv") {
+            (arg == "--csv" ? csv : curves) = true;
+            if (curves && csv) {
+                err << "fortema-cli check: --curves e --csv non vanno insieme\n";
+                return 2;
+            }
+        } else {
+            keyValues.push_back(arg);
+        }
+    }
+    SectionInput input;
+    if (!parseSectionArgs(keyValues, "check", input, err)) return 2;
+    const SectionTexts& texts = input.texts;
+    const Layout layout = input.layout;
 
     Analysis analysis;
     const engine::CalcOutcome outcome = analysis.calcola(texts, layout);
+    if (csv) {
+        // Without curves there is nothing to plot: the reason goes to stderr.
+        if (!outcome.traced) {
+            err << "fortema-cli check: " << outcome.refusal << "\n";
+            return 1;
+        }
+        out << curvesCsv(analysis);
+        if (!outcome.finalWarning.empty()) err << "fortema-cli check: " << outcome.finalWarning << "\n";
+        return 0;
+    }
     std::string warnings = "[";
     const std::string& shown = outcome.traced ? outcome.finalWarning : outcome.refusal;
     if (!shown.empty()) warnings += jsonString(shown);

@@ -3,6 +3,9 @@
 #ifdef FORTEMA_CLI_QT
 #include "app/cli/project_command.h"
 #endif
+#ifdef FORTEMA_CLI_PRINT
+#include "app/cli/sheet_command.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -22,6 +25,9 @@ constexpr CommandEntry kCommands[] = {
 #ifdef FORTEMA_CLI_QT
     {"project", &fortema::cli::runProject},
 #endif
+#ifdef FORTEMA_CLI_PRINT
+    {"sheet", &fortema::cli::runSheet},
+#endif
 };
 
 void usage(std::ostream& err) {
@@ -31,6 +37,10 @@ void usage(std::ostream& err) {
 #ifdef FORTEMA_CLI_QT
            "     fortema-cli project FILE.ftm [--json]\n"
            "  ricalcola ogni posizione con dati del progetto\n"
+#endif
+#ifdef FORTEMA_CLI_PRINT
+           "     fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf\n"
+           "  la stampa di una pagina della sezione in un file PDF\n"
 #endif
         ;
 }
