@@ -1,0 +1,108 @@
+// The command-line project commands on a full file: all 100 positions hold a calculated section,
+// as after a whole project has been entered and stored one position at a time.
+#include <QString>
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/project_command.h"
+#include "archive/project_file.h"
+#include "tests/app/cli/sample_projects.h"
+#include "ui/aux/number_locale.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace fortema;
+using namespace fortema::cli::testing;
+
+namespace {
+
+// Written once per run; the folder goes away when the program ends.
+const QString& fullProjectFile() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        archive::SectionArchive a;
+        for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
+            // Moments around the strength of each section, so both verdicts and several
+            // strain fields occur; every third position circular.
+            const std::string md = std::to_string((p % 3 == 2 ? 300000 : 1000000) + 15000 * p);
+            if (p % 3 == 2) {
+                storeSection(a, p, circularTexts(md.c_str()), engine::Layout::Circular,
+                             QStringLiteral("Pilastro P%1").arg(p + 1));
+            } else {
+                storeSection(a, p, rectangularTexts(md.c_str()), engine::Layout::Rectangular,
+                             QStringLiteral("Trave T%1").arg(p + 1));
+            }
+        }
+        const archive::ProjectData data{QStringLiteral("Scuola media"), QStringLiteral("Comune di Prova"),
+                                        QStringLiteral("Ing. Rossi"),   QStringLiteral("1"),
+                                        QStringLiteral("01/12/2026"),   QString()};
+        const QString file = dir.filePath(QStringLiteral("cento.ftm"));
+        if (!dir.isValid() || !archive::writeProjectFile(file, a, data).ok) return QString();
+        return file;
+    }();
+    return path;
+}
+
+// Reading the file and recomputing every position, without writing the table.
+void BM_ProjectReadAndRecompute(benchmark::State& state) {
+    const QString& file = fullProjectFile();
+    if (file.isEmpty()) {
+        state.SkipWithError("the project file could not be written");
+        return;
+    }
+    const engine::numtext::NumberLocale loc = ui::numberLocale();
+    int computed = 0;
+    for (auto _ : state) {
+        archive::SectionArchive a;
+        archive::ProjectData data;
+        if (!archive::readProjectFile(file, a, data).ok) {
+            state.SkipWithError("the project file could not be read");
+            return;
+        }
+        computed = 0;
+        for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
+            if (!cli::positionHoldsData(a.at(p))) continue;
+            const cli::PositionCheck check = cli::checkPosition(a, p, loc);
+            benchmark::DoNotOptimize(check.result.Mu);
+            ++computed;
+        }
+    }
+    state.counters["positions"] = computed;
+}
+
+// The whole `fortema-cli project` command, table or JSON, into memory.
+void runProjectCommand(benchmark::State& state, bool json) {
+    const QString& file = fullProjectFile();
+    if (file.isEmpty()) {
+        state.SkipWithError("the project file could not be written");
+        return;
+    }
+    std::vector<std::string> args{file.toStdString()};
+    if (json) args.emplace_back("--json");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        const int status = cli::runProject(args, out, err);
+        if (status == 2) {
+            state.SkipWithError("the project command refused the file");
+            return;
+        }
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+
+void BM_ProjectCommandTable(benchmark::State& state) { runProjectCommand(state, false); }
+void BM_ProjectCommandJson(benchmark::State& state) { runProjectCommand(state, true); }
+
+// FULL REPORT BENCHMARK: the full project report of fullProjectFile() written to a PDF
+// (`fortema-cli report`) goes here, next to the project command, once that command exists.
+
+}  // namespace
+
+BENCHMARK(BM_ProjectReadAndRecompute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectCommandTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectCommandJson)->Unit(benchmark::kMillisecond);
