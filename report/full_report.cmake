@@ -1,1 +1,3 @@
-# Sources of the full project report: target_sources(report PRIVATE ...) and its links here.
+# The full project report: written through the page-script writer from the archive.
+target_sources(report PRIVATE full_report.cpp)
+target_link_libraries(report PUBLIC archive pagescript)

@@ -1,1 +1,2 @@
-# Tests of the full project report: add_executable, links and add_test here.
+# Tests of the full project report: its pages read back from the page file, and as a PDF.
+target_sources(report_tests PRIVATE full_report_test.cpp)

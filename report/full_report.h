@@ -1,0 +1,86 @@
+#pragma once
+
+// The full project report behind "Anteprii&ma e Stampa completa": a project page with the six
+// project data lines and the legend of the symbols, then section pages of five archive
+// positions each, written through the page-script writer into the page file. The preview
+// window watches the writer and shows page 1 once the first page has ended.
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "archive/section_archive.h"
+#include "engine/numtext.h"
+#include "pagescript/page_script_writer.h"
+
+namespace fortema::report {
+
+inline constexpr const char* kReportTitle =
+    "      FORTEMA VER.2.4/2018/VERIFICHE ALLO STATO LIMITE DI SEZIONI SEMPLICI O ARMATE";
+
+// The owner's texts in the header and footer frames of every page: the notice on the right of
+// the header, the web address on the left of the footer, the contact e-mail on its right.
+// They are the only place these texts live; change them here for another owner.
+inline constexpr const char* kOwnerNotice = "Tutti i diritti riservati";
+inline constexpr const char* kOwnerWebAddress = "www.fortema.example";
+inline constexpr const char* kOwnerEmail = "info@fortema.example";
+
+// Shown with a critical icon and an OK button when no position holds data.
+inline constexpr const char* kNoDataTitle = "Fortema";
+inline constexpr const char* kNoDataText = " Nessun dato è stato salvato ";
+
+// The ratio line of a position with Md = 0 and Nd not 0: the quotient does not exist, so the
+// line says so instead of showing a number.
+inline constexpr const char* kRatioUndefined = "n.d. (Md = 0)";
+
+inline constexpr int kBlocksPerPage = 5;
+inline constexpr int kMaxSectionPages = 20;
+
+// Shows a critical message with an OK button: title, text. The window passes its Prompter.
+using CriticalMessage = std::function<void(const QString& title, const QString& text)>;
+
+// A position holds data when its description is not empty or any material value or
+// geometry slot is not 0 (the type, actions and results are not looked at).
+bool positionHoldsData(const archive::SectionRecord& record);
+bool archiveHoldsData(const archive::SectionArchive& archive);
+// Nd or Md not 0: the position is printed; the first that is not ends the report.
+bool positionIsPrinted(const archive::SectionRecord& record);
+
+// The positions (0..99) of each section page, in order; the project page is not in the list.
+// Empty when no position holds data. A first position that is not printed still gives one
+// section page, with nothing but its header and footer.
+std::vector<std::vector<int>> sectionPages(const archive::SectionArchive& archive);
+
+// Mu / Md cut to four decimals (towards minus infinity) and kept in single precision, in text
+// form; kRatioUndefined when Md is 0 or the quotient is not a finite number.
+QString cutRatioText(float Mu, float Md, const engine::numtext::NumberLocale& loc);
+
+enum class ReportOutcome {
+    Written,      // the document is complete in the page file
+    NoData,       // the message was shown; no document was started
+    WriteFailed,  // the writer failed (it has shown its own warning); the document is incomplete
+};
+
+// `FullReport`: writes the whole document with `writer`. The archive and the project data are
+// only read.
+ReportOutcome FullReport(pagescript::PageScriptWriter& writer, const archive::SectionArchive& archive,
+                         const archive::ProjectData& projectData,
+                         const engine::numtext::NumberLocale& loc, const CriticalMessage& noData);
+
+struct PdfReport {
+    ReportOutcome outcome = ReportOutcome::NoData;
+    int pages = 0;    // pages sent to the PDF
+    QString message;  // Italian, why no PDF was made; empty when it was
+};
+
+// The same report without a window: written into a page file of a temporary folder and printed
+// onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet.
+PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
+                          const engine::numtext::NumberLocale& loc, const QString& pdfPath);
+
+// Prints pages 1 to `pages` of an existing page file onto an A4 PDF (`pages` is the length of
+// the writer's page list: asking for more would end the PDF with a blank sheet); the number of
+// pages printed, -1 when the PDF could not be made.
+int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPath);
+
+}  // namespace fortema::report
