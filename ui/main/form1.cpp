@@ -13,6 +13,7 @@
 
 #include "drawing/picture_box.h"
 #include "drawing/tee_surface.h"
+#include "report/full_report.h"
 #include "ui/aux/form3.h"
 #include "ui/aux/frm_about.h"
 #include "ui/aux/frm_help_acciaio.h"
@@ -23,6 +24,7 @@
 #include "ui/main/domain_plot.h"
 #include "ui/main/key_filters.h"
 #include "ui/main/section_sketch.h"
+#include "ui/print/preview_host.h"
 
 namespace fortema::ui {
 
@@ -142,6 +144,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     DrawDomainFrame();
     DrawRectangularSketch();
     m_archiveCommands = new ArchiveCommands(*this);
+    m_preview = new PreviewHost(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -318,6 +321,7 @@ void Form1::connectCommands() {
     connect(action("mnuInformazioni"), &QAction::triggered, this,
             [runModal] { runModal([](QWidget* p) { return std::make_unique<frmAbout>(p); }); });
     connect(action("mnuCalcolasezionearmatura"), &QAction::triggered, this, &Form1::openBarAreaCalculator);
+    connect(action("mnuAnteprimadistampa"), &QAction::triggered, this, &Form1::mnuAnteprimadistampa_Click);
     // "&Sommario" and "&Cerca argomento" stand in the menu and do nothing.
 
     connect(grafico(), &drawing::PictureBox::mouseMovedUser, this, &Form1::grafico_MouseMove);
@@ -347,6 +351,13 @@ void Form1::stampa_Click() {
             outcome.message.isEmpty() ? QString::fromUtf8(report::kPrintProblem) : outcome.message;
         prompter().message(this, QString(), text, Icon::None);
     }
+}
+
+void Form1::mnuAnteprimadistampa_Click() {
+    report::FullReport(m_preview->writer(), m_archiveCommands->archive(), m_archiveCommands->projectData(),
+                       numberLocale(), [this](const QString& title, const QString& text) {
+                           prompter().message(this, title, text, Icon::Critical);
+                       });
 }
 
 bool Form1::rectangularLayout() const { return option(QStringLiteral("Option1"))->isChecked(); }

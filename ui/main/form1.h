@@ -31,6 +31,7 @@ namespace fortema::ui {
 
 class ArchiveCommands;
 class Form3;
+class PreviewHost;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -63,6 +64,12 @@ public:
 
     // The archive, the project data and the file commands of this window.
     ArchiveCommands& archiveCommands() const { return *m_archiveCommands; }
+
+    // "Anteprii&ma e Stampa completa": the full report of the archive and the project data,
+    // written into the page file; the preview opens on page 1.
+    void mnuAnteprimadistampa_Click();
+    // The preview window's host: the writer of the report and the loaded preview.
+    PreviewHost& previewHost() const { return *m_preview; }
 
     // Option1 is set.
     bool rectangularLayout() const;
@@ -112,6 +119,7 @@ private:
     engine::Analysis m_analysis;
     QPointer<Form3> m_form3;
     ArchiveCommands* m_archiveCommands = nullptr;
+    PreviewHost* m_preview = nullptr;
     std::unique_ptr<drawing::TeeSurface> m_plotTee;
     std::unique_ptr<drawing::TeeSurface> m_sketchTee;
     SectionPrinter m_printer;

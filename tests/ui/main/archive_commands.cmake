@@ -1,9 +1,10 @@
-# The archive buttons, the file commands and the worked examples of the main window.
+# The archive buttons, the file commands, the worked examples and the full report of the main window.
 add_executable(ui_main_archive_tests
     ${PROJECT_SOURCE_DIR}/tests/ui/aux/main.cpp
     archive_browse_test.cpp
     archive_file_test.cpp
     archive_examples_test.cpp
+    report_command_test.cpp
 )
 target_link_libraries(ui_main_archive_tests PRIVATE ui_main ui_test_support Qt6::Test)
 

@@ -1,0 +1,90 @@
+// "Anteprii&ma e Stampa completa": the full report of the stored sections, into the preview.
+
+#include <QComboBox>
+#include <QFile>
+
+#include "tests/ui/main/archive_test_support.h"
+#include "ui/aux/scripted_prompter.h"
+#include "ui/main/examples.h"
+#include "ui/print/preview_host.h"
+
+namespace fortema::ui::test {
+
+class ReportCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        // The page file goes to the current directory of the first preview.
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+    }
+    void cleanup() {
+        QDir::setCurrent(m_previous);
+        m_dir.reset();
+    }
+
+    void withoutStoredDataOnlyTheCriticalMessageShows() {
+        ScriptedPrompter p;
+        Form1 form;
+        // A calculation that is not stored is no data of the archive.
+        trigger(form, "mnuRettangolare");
+        click(form, "calcola");
+        trigger(form, "mnuAnteprimadistampa");
+        QCOMPARE(p.messages().size(), 1);
+        QCOMPARE(p.messages()[0].title, QStringLiteral("Fortema"));
+        QCOMPARE(p.messages()[0].text, QStringLiteral(" Nessun dato è stato salvato "));
+        QCOMPARE(p.messages()[0].icon, Icon::Critical);
+        QCOMPARE(p.messages()[0].buttons, Buttons::Ok);
+        QVERIFY(form.previewHost().window() == nullptr);
+        QVERIFY(!QFile::exists(QDir(m_dir->path()).filePath("_$$_TEMP.TMP")));
+    }
+
+    void theFourWorkedExamplesGiveTwoPagesOnViewAtPageOne() {
+        ScriptedPrompter p;
+        Form1 form;
+        ArchiveCommands& commands = commandsOf(form);
+        for (const WorkedExample& example : workedExamples()) {
+            trigger(form, example.action);
+            click(form, "calcola");
+            click(form, "salva");
+            click(form, "avanti");
+        }
+        const archive::SectionArchive before = commands.archive();
+        trigger(form, "mnuAnteprimadistampa");
+        QVERIFY(p.unexpected().isEmpty());
+        QVERIFY(p.messages().isEmpty());
+        PrnPrv* preview = form.previewHost().window();
+        QVERIFY(preview != nullptr);
+        QCOMPARE(preview->pageList(), (QStringList{"1", "2"}));
+        QCOMPARE(preview->findChild<QComboBox*>(QStringLiteral("ePag"))->currentIndex(), 0);
+
+        QFile pages(preview->pageFile());
+        QVERIFY(pages.open(QIODevice::ReadOnly));
+        const QByteArray text = pages.readAll();
+        QCOMPARE(text.count("#startpage\r\n"), 2);
+        for (const char* line : {"Sezione numero:  1", "Sezione numero:  4", "Tipo: C", "pag. 1",
+                                 "Descrizione: ES.sezione rettangolare muratura non armata"}) {
+            QVERIFY2(text.contains(line), line);
+        }
+        QVERIFY(!text.contains("Sezione numero:  5"));
+        QCOMPARE(commands.archive(), before);
+
+        // Again: a new document replaces the first, still two pages.
+        trigger(form, "mnuAnteprimadistampa");
+        QVERIFY(form.previewHost().window() != nullptr);
+        QCOMPARE(form.previewHost().window()->pageList().size(), 2);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previous;
+};
+
+namespace {
+const RegisterArchiveTest<ReportCommandTest> registered;
+}
+
+}  // namespace fortema::ui::test
+
+#include "report_command_test.moc"
