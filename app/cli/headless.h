@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fortema::cli {
 
@@ -12,6 +15,16 @@ class HeadlessApplication {
 public:
     HeadlessApplication() {
         if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Without a session (cron, ssh, CI) Qt would make this folder itself and warn about it on
+        // stderr, mixed into the command's own messages.
+        if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+            const std::string runtime = "/tmp/runtime-" + std::to_string(getuid());
+            struct stat st{};
+            if ((mkdir(runtime.c_str(), 0700) == 0 || stat(runtime.c_str(), &st) == 0) &&
+                stat(runtime.c_str(), &st) == 0 && st.st_uid == getuid() && (st.st_mode & 077) == 0) {
+                setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+            }
+        }
         if (QApplication::instance() == nullptr) m_app = std::make_unique<QApplication>(m_argc, m_argv);
     }
 

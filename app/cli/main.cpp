@@ -4,6 +4,7 @@
 #include "app/cli/project_command.h"
 #endif
 #ifdef FORTEMA_CLI_PRINT
+#include "app/cli/report_command.h"
 #include "app/cli/sheet_command.h"
 #endif
 
@@ -27,6 +28,7 @@ constexpr CommandEntry kCommands[] = {
 #endif
 #ifdef FORTEMA_CLI_PRINT
     {"sheet", &fortema::cli::runSheet},
+    {"report", &fortema::cli::runReport},
 #endif
 };
 
@@ -41,6 +43,8 @@ void usage(std::ostream& err) {
 #ifdef FORTEMA_CLI_PRINT
            "     fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf\n"
            "  la stampa di una pagina della sezione in un file PDF\n"
+           "     fortema-cli report FILE.ftm -o FILE.pdf\n"
+           "  la relazione completa del progetto in un file PDF\n"
 #endif
         ;
 }

@@ -42,6 +42,16 @@ int main(int argc, char** argv) {
 
     bool ok = write(dir, "passing.ftm", passing, data) && write(dir, "failing.ftm", failing, data);
 
+    // Every position stored, alternating the two layouts: the longest report.
+    archive::SectionArchive hundred;
+    for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
+        const bool rectangular = p % 2 == 0;
+        storeSection(hundred, p, rectangular ? rectangularTexts() : circularTexts(),
+                     rectangular ? engine::Layout::Rectangular : engine::Layout::Circular,
+                     QStringLiteral("Sezione %1").arg(p + 1));
+    }
+    ok = ok && write(dir, "hundred.ftm", hundred, data) && write(dir, "empty.ftm", {}, data);
+
     QFile truncated(dir.filePath(QStringLiteral("truncated.ftm")));
     ok = ok && truncated.open(QIODevice::WriteOnly) &&
          truncated.write(archive::projectFileBytes(passing, data).left(300)) == 300;

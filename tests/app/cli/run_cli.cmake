@@ -1,5 +1,9 @@
 # Runs CLI with ARGS; fails unless it exits with EXPECT and its stdout matches PATTERN. A run that
 # is refused (status 2) must print nothing on stdout and say why on stderr, which PATTERN matches.
+# With ERRPATTERN, stderr must match it too; with ABSENT, that file must not be there afterwards.
+if(DEFINED ABSENT)
+    file(REMOVE ${ABSENT})
+endif()
 execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status STREQUAL "${EXPECT}")
     message(FATAL_ERROR "exit status ${status}, expected ${EXPECT}\nstdout: ${out}\nstderr: ${err}")
@@ -13,4 +17,10 @@ if(EXPECT STREQUAL "2")
     endif()
 elseif(NOT out MATCHES "${PATTERN}")
     message(FATAL_ERROR "stdout does not match ${PATTERN}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(DEFINED ERRPATTERN AND NOT err MATCHES "${ERRPATTERN}")
+    message(FATAL_ERROR "stderr does not match ${ERRPATTERN}\nstderr: ${err}")
+endif()
+if(DEFINED ABSENT AND EXISTS ${ABSENT})
+    message(FATAL_ERROR "${ABSENT} was written")
 endif()

@@ -1,0 +1,53 @@
+#include "app/cli/report_command.h"
+
+#include <QFile>
+#include <ostream>
+
+#include "app/cli/headless.h"
+#include "archive/project_file.h"
+#include "report/full_report.h"
+#include "ui/aux/number_locale.h"
+
+namespace fortema::cli {
+
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file;
+    std::string output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size() || !output.empty()) {
+                err << "fortema-cli report: -o vuole un solo nome di file PDF\n";
+                return 2;
+            }
+            output = args[++i];
+        } else if (args[i].rfind("-", 0) == 0 || !file.empty()) {
+            err << "fortema-cli report: argomento non previsto \"" << args[i] << "\"\n";
+            return 2;
+        } else {
+            file = args[i];
+        }
+    }
+    if (file.empty() || output.empty()) {
+        err << "uso: fortema-cli report FILE.ftm -o FILE.pdf\n";
+        return 2;
+    }
+
+    const HeadlessApplication app;
+    archive::SectionArchive archive;
+    archive::ProjectData projectData;
+    const archive::FileResult read = archive::readProjectFile(QFile::decodeName(file.c_str()), archive, projectData);
+    if (!read.ok) {
+        err << read.message.toStdString() << "\n";
+        return 2;
+    }
+    const report::PdfReport pdf =
+        report::fullReportToPdf(archive, projectData, ui::numberLocale(), QFile::decodeName(output.c_str()));
+    if (pdf.outcome != report::ReportOutcome::Written || pdf.pages < 1) {
+        err << "fortema-cli report: " << pdf.message.toStdString() << "\n";
+        return 1;
+    }
+    out << output << ": " << pdf.pages << (pdf.pages == 1 ? " pagina\n" : " pagine\n");
+    return 0;
+}
+
+}  // namespace fortema::cli
