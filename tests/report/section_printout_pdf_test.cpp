@@ -81,17 +81,19 @@ TEST(SectionPrintoutPdf, EachWorkedExampleOnOnePageInsideThePrintableArea) {
         const QStringList lines = sheetLines(page);
         EXPECT_EQ(lines.size(), rect ? 23 : 18);
         for (const QString& line : lines) EXPECT_TRUE(flat.contains(squeezed(line))) << line.toStdString();
-        for (const char* caption : {kSheetHeading, "FORTEMA DI RESISTENZA M / N", "N compressione", "N trazione"}) {
+        for (const char* caption :
+             {kSheetHeading, "FORTEMA DI RESISTENZA M / N", "N compressione", "N trazione"}) {
             EXPECT_TRUE(flat.contains(squeezed(QString::fromLatin1(caption)))) << caption;
         }
-        EXPECT_EQ(flat.contains(QStringLiteral("___campo1")), e.layout == engine::Layout::Circular ||
-                                                                   e.texts.A1 != "0" || e.texts.A2 != "0");
+        EXPECT_EQ(flat.contains(QStringLiteral("___campo1")),
+                  e.layout == engine::Layout::Circular || e.texts.A1 != "0" || e.texts.A2 != "0");
 
         // Every word lies inside the printable area the printer reports (PDF points).
         const QRectF area = printer.pageLayout().paintRectPoints();
         const QString boxes = run(pdftotext, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-        static const QRegularExpression word(QStringLiteral(
-            "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        static const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                           "yMax=\"([\\d.]+)\">([^<]*)</word>"));
         int words = 0;
         for (auto it = word.globalMatch(boxes); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
@@ -108,7 +110,8 @@ TEST(SectionPrintoutPdf, EachWorkedExampleOnOnePageInsideThePrintableArea) {
         if (!pdftoppm.isEmpty()) {
             QFile::remove(base + QStringLiteral("-1.png"));
             int code = -1;
-            run(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), file, base}, &code);
+            run(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), file, base},
+                &code);
             EXPECT_EQ(code, 0);
             EXPECT_TRUE(QFile::exists(base + QStringLiteral("-1.png")));
         }
