@@ -1,6 +1,7 @@
 // "Anteprii&ma e Stampa completa": the full report of the stored sections, into the preview.
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 
 #include "tests/ui/main/archive_test_support.h"
@@ -58,6 +59,16 @@ private slots:
         QVERIFY(preview != nullptr);
         QCOMPARE(preview->pageList(), (QStringList{"1", "2"}));
         QCOMPARE(preview->findChild<QComboBox*>(QStringLiteral("ePag"))->currentIndex(), 0);
+        // Shown and activated, the window draws page 1.
+        preview->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        QVERIFY(preview->drawCount() > 0);
+        // Kept beside the test program for a look at what the user sees.
+        preview->grab().save(QCoreApplication::applicationDirPath() + "/report_preview_page1.png");
+        preview->Cmd_Click(7);
+        QCOMPARE(preview->findChild<QComboBox*>(QStringLiteral("ePag"))->currentIndex(), 1);
+        preview->Cmd_Click(2);
+        preview->grab().save(QCoreApplication::applicationDirPath() + "/report_preview_page2.png");
 
         QFile pages(preview->pageFile());
         QVERIFY(pages.open(QIODevice::ReadOnly));
