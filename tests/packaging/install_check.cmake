@@ -1,6 +1,7 @@
 # Installs BUILD_DIR into PREFIX (emptied first) and checks what a desktop needs from it.
 # GUI says whether the desktop program is part of the build; VALIDATE, when set, is
-# desktop-file-validate, run on the installed entry.
+# desktop-file-validate, run on the installed entry; MIME_DB, when set, is update-mime-database,
+# which builds the prefix's own database from the installed type, as the package's install does.
 set(failures "")
 macro(fail text)
     string(APPEND failures "${text}\n")
@@ -71,6 +72,19 @@ if(EXISTS "${mime}")
     endif()
     if(NOT xml MATCHES "xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\"")
         fail("fortema.xml is not in the shared-mime-info namespace")
+    endif()
+endif()
+
+if(MIME_DB AND EXISTS "${mime}")
+    execute_process(COMMAND "${MIME_DB}" "${PREFIX}/share/mime" RESULT_VARIABLE status
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    set(globs "")
+    if(EXISTS "${PREFIX}/share/mime/globs2")
+        file(READ "${PREFIX}/share/mime/globs2" globs)
+    endif()
+    # It notes on stderr that the prefix is not among the searched folders; only the result counts.
+    if(NOT status EQUAL 0 OR NOT globs MATCHES "(^|\n)[0-9]+:${mime_type}:\\*\\.ftm\n")
+        fail("update-mime-database did not register *.ftm as ${mime_type}: ${out}${err}\n${globs}")
     endif()
 endif()
 
