@@ -98,9 +98,11 @@ ResultStep showResults(const CurrentSection& s, Layout layout, const DomainTrace
     SectionResult& r = out.result;
     r = previous;
     if (!t.found) {
-        // No traced point lies on the side of the design force: nothing the section carries.
+        // No traced point lies on the side of the design force, or within reach of it: nothing
+        // the section carries. A force far beyond the capacity is still said to be so.
         r = SectionResult{};
         out.finalWarning = true;
+        out.beyondCapacity = !t.unreinforced && (t.nd > t.nMax || t.nd < t.nMin);
         return out;
     }
     r.campo = t.campo;

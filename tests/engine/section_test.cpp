@@ -314,6 +314,18 @@ TEST(Results, DesignForceBeyondTheAxialCapacity) {
     a.calcola(c, Layout::Circular);
     EXPECT_FALSE(a.beyondCapacity());
     EXPECT_EQ(a.result().Nu, 170000);
+
+    // So far beyond that no traced point is within reach of n_d: nothing carried, and still
+    // beyond the capacity rather than an ordinary shortfall of moment.
+    t = example3();
+    t.Nd = "10000000";
+    const CalcOutcome far = a.calcola(t, Layout::Rectangular);
+    ASSERT_TRUE(far.traced);
+    EXPECT_FALSE(a.pointFound());
+    EXPECT_TRUE(a.beyondCapacity());
+    EXPECT_FALSE(a.passes());
+    EXPECT_EQ(a.result().Mu, 0);
+    EXPECT_EQ(far.finalWarning, warning::kRectangularFinal);
 }
 
 TEST(Results, NoPointOnTheSideOfTheDesignForce) {
