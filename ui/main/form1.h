@@ -14,6 +14,7 @@
 #include "drawing/surface.h"
 #include "engine/section.h"
 #include "report/section_printout.h"
+#include "ui/main/domain_plot.h"
 
 class QAction;
 class QLabel;
@@ -120,6 +121,8 @@ private:
     QPointer<Form3> m_form3;
     ArchiveCommands* m_archiveCommands = nullptr;
     PreviewHost* m_preview = nullptr;
+    // The scale the plot's m labels were last drawn for.
+    PlotScale m_frameScale = PlotScale::Unreinforced;
     std::unique_ptr<drawing::TeeSurface> m_plotTee;
     std::unique_ptr<drawing::TeeSurface> m_sketchTee;
     SectionPrinter m_printer;

@@ -64,6 +64,7 @@ void Form1::DrawDomainFrame() {
     options.option1 = option(QStringLiteral("Option1"))->isChecked();
     options.option2 = option(QStringLiteral("Option2"))->isChecked();
     options.reinforced = m_analysis.reinforcedScale();
+    m_frameScale = framePlotScale(options.option2, options.reinforced);
     drawDomainFrame(plotSurface(), options);
 }
 

@@ -152,6 +152,9 @@ void Form1::calcola_Click() {
         prompter().message(this, QString(), qs(outcome.refusal), Icon::Exclamation);
         return;
     }
+    // Curves over m labels of the other rectangular scale would read off by a factor of two, so
+    // the frame follows this calculation's scale first; curves of the same scale still pile up.
+    if (curvePlotScale(m_analysis) != m_frameScale) DrawDomainFrame();
     drawDomainCurves(plotSurface(), m_analysis);
     ShowResults();
     if (!outcome.finalWarning.empty())

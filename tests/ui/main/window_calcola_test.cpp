@@ -121,9 +121,19 @@ private slots:
         QCOMPARE(backColour(form, "lblMu"), qbColor(15));
         QVERIFY(form.button(QStringLiteral("stampa"))->isEnabled());
 
+        // The start frame is labelled for an unreinforced section: it is drawn again for the
+        // reinforced scale, legend included, before the curves.
+        QCOMPARE(plot.records(DrawRecord::Kind::Clear).size(), 1);
+        QCOMPARE(plot.records().first().kind, DrawRecord::Kind::Clear);
+        QVERIFY(texts(plot).contains(QStringLiteral("m = 0.0    0.4    0.8    1.2    1.6    2.0    2.4")));
+        QVERIFY(texts(plot).contains(QStringLiteral("___ campo1")));
+        QVERIFY(!texts(plot).contains(QStringLiteral("m = 0.0    0.2    0.4    0.6    0.8    1.0    1.2")));
+        plot.clearRecords();
+        click(form, "calcola");
         // The five fields in their colours, then the black cross and the magenta origin circle,
-        // drawn over the frame without clearing it.
+        // drawn over the frame of the same scale without clearing it.
         QVERIFY(plot.records(DrawRecord::Kind::Clear).isEmpty());
+        QVERIFY(texts(plot).isEmpty());
         const QList<QColor> runs = lineColourRuns(plot);
         QCOMPARE(runs,
                  QList<QColor>({qbColor(12), qbColor(10), qbColor(13), qbColor(9), qbColor(11), qbColor(0)}));
@@ -153,6 +163,8 @@ private slots:
         // Campo 0 leaves the field label's colours as they were.
         QCOMPARE(textColour(form, "lblCampo"), qbColor(0));
         QCOMPARE(backColour(form, "lblCampo"), qbColor(15));
+        // The start frame already has the unreinforced scale: nothing is cleared.
+        QVERIFY(plot.records(DrawRecord::Kind::Clear).isEmpty());
         QCOMPARE(lineColourRuns(plot), QList<QColor>({qbColor(9), qbColor(0)}));
         QCOMPARE(plot.records(DrawRecord::Kind::Line).size(), 100 + 2);
         verifyDesignMarks(plot, static_cast<float>(100000 / (20.0 * 100 * 900 / 6)), 0.1, qbColor(0),
