@@ -18,7 +18,7 @@ namespace numtext = engine::numtext;
 
 namespace {
 std::string windowText(float value, const numtext::NumberLocale& loc) {
-    std::string text = numtext::singleText(value, loc);
+    std::string text = ui::inputBoxText(value, loc);
     // The change check of every numeric box empties what the locale cannot read as a number.
     if (!numtext::isLocaleNumber(text, loc)) text.clear();
     return text;
@@ -40,7 +40,7 @@ SectionTexts formTexts(const SectionRecord& r, const numtext::NumberLocale& loc)
         std::string* boxes[] = {&t.b, &t.h, &t.c1, &t.c2, &t.A1, &t.A2};
         for (std::size_t i = 0; i < std::size(boxes); ++i) *boxes[i] = windowText(r.geometry[i], loc);
         // The tension steel box has no change check: it keeps even a text the locale rejects.
-        t.A1 = numtext::singleText(r.geometry[4], loc);
+        t.A1 = ui::inputBoxText(r.geometry[4], loc);
     } else if (r.sectionType == QLatin1String("C")) {
         t.d = windowText(r.geometry[0], loc);
         t.c = windowText(r.geometry[2], loc);

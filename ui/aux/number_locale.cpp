@@ -26,4 +26,11 @@ engine::numtext::NumberLocale numberLocale() {
     return result;
 }
 
+std::string inputBoxText(float value, const engine::numtext::NumberLocale& loc) {
+    namespace numtext = engine::numtext;
+    std::string text = numtext::singleText(value, numtext::NumberLocale::c());
+    if (!numtext::isLocaleNumber(text, loc)) text = numtext::singleText(value, loc);
+    return text;
+}
+
 }  // namespace fortema::ui

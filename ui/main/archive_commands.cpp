@@ -41,6 +41,8 @@ QString numberText(float value) {
     return QString::fromStdString(engine::numtext::singleText(value, numberLocale()));
 }
 
+QString boxText(float value) { return QString::fromStdString(inputBoxText(value, numberLocale())); }
+
 }  // namespace
 
 ArchiveCommands::ArchiveCommands(Form1& window) : QObject(&window), m_window(window) {
@@ -162,7 +164,7 @@ void ArchiveCommands::LoadPositionIntoForm() {
     if (QLineEdit* d = box("descrizione")) d->setText(r.description);
     const float materialAndActions[] = {r.fyk, r.fyd, r.Ea, r.fmd, r.Em, r.Nd, r.Md};
     for (std::size_t i = 0; i < kMaterialAndActionBoxes.size(); ++i) {
-        writeBox(m_window, kMaterialAndActionBoxes[i], numberText(materialAndActions[i]));
+        writeBox(m_window, kMaterialAndActionBoxes[i], boxText(materialAndActions[i]));
     }
     setMuBackground(r.Mu < r.Md);
     setLabelText("lblNu", QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
@@ -170,13 +172,13 @@ void ArchiveCommands::LoadPositionIntoForm() {
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(m_window, Layout::Rectangular);
         for (std::size_t i = 0; i < kRectangularBoxes.size(); ++i) {
-            writeBox(m_window, kRectangularBoxes[i], numberText(r.geometry[i]));
+            writeBox(m_window, kRectangularBoxes[i], boxText(r.geometry[i]));
         }
         setLabelText("lblYan", QStringLiteral(" yan = ") + numberText(r.yan) + QStringLiteral(" cm"));
     } else if (r.sectionType == QLatin1String("C")) {
         selectLayout(m_window, Layout::Circular);
         for (std::size_t i = 0; i < kCircularBoxes.size(); ++i) {
-            writeBox(m_window, kCircularBoxes[i], numberText(r.geometry[2 * i]));
+            writeBox(m_window, kCircularBoxes[i], boxText(r.geometry[2 * i]));
         }
         setLabelText("lblYan", QString());
     }

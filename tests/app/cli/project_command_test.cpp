@@ -44,15 +44,19 @@ TEST(FormTexts, BoxRulesApplyAsWhenTyped) {
     r.geometry[2] = 2.5f;  // c1, from a foreign file
     r.Md = 12345678;
     EXPECT_EQ(formTexts(r, NumberLocale::c()).Nd, "1");
-    // Under a comma locale the box shows "2,5" and the calculation reads only the 2 before it.
+    // Under a comma locale too the box gets "2.5", which its check accepts and the
+    // calculation reads whole: a comma would cut the stored value to 2.
     const engine::SectionTexts it = formTexts(r, NumberLocale::italian());
-    EXPECT_EQ(it.c1, "2,5");
-    EXPECT_EQ(engine::numtext::leadingNumber(it.c1), 2);
+    EXPECT_EQ(it.c1, "2.5");
+    EXPECT_EQ(engine::numtext::leadingNumber(it.c1), 2.5);
     EXPECT_EQ(formTexts(r, NumberLocale::c()).Md, "1.234568E+07");
-    // Fractional Nd under 1 reads 0 under a comma locale and so becomes 1.
+    EXPECT_EQ(engine::numtext::leadingNumber(formTexts(r, NumberLocale::italian()).Md), 12345680);
     r.Nd = 0.5f;
-    EXPECT_EQ(formTexts(r, NumberLocale::italian()).Nd, "1");
+    EXPECT_EQ(formTexts(r, NumberLocale::italian()).Nd, "0.5");
     EXPECT_EQ(formTexts(r, NumberLocale::c()).Nd, "0.5");
+    // A locale whose check would refuse the "." form gets its own form.
+    const NumberLocale blankGroups{',', ' '};
+    EXPECT_EQ(formTexts(r, blankGroups).c1, "2,5");
 }
 
 TEST(CalcolaEnabled, MaterialsAndTheSizeOfTheLayout) {
