@@ -7,6 +7,10 @@
 #include <vector>
 
 #include "app/cli/project_command.h"
+#ifdef FORTEMA_CLI_PRINT
+#include "app/cli/headless.h"
+#include "app/cli/report_command.h"
+#endif
 #include "archive/project_file.h"
 #include "tests/app/cli/sample_projects.h"
 #include "ui/aux/number_locale.h"
@@ -100,8 +104,29 @@ void runProjectCommand(benchmark::State& state, bool json) {
 void BM_ProjectCommandTable(benchmark::State& state) { runProjectCommand(state, false); }
 void BM_ProjectCommandJson(benchmark::State& state) { runProjectCommand(state, true); }
 
-// FULL REPORT BENCHMARK: the full project report of fullProjectFile() written to a PDF
-// (`fortema-cli report`) goes here, next to the project command, once that command exists.
+#ifdef FORTEMA_CLI_PRINT
+// The whole `fortema-cli report` command: the file read, the 21 pages written as a page file
+// and printed onto a PDF. One application for the whole run, as the command would make.
+void BM_ReportCommand(benchmark::State& state) {
+    static const cli::HeadlessApplication app;
+    const QString& file = fullProjectFile();
+    QTemporaryDir out;
+    if (file.isEmpty() || !out.isValid()) {
+        state.SkipWithError("the project file could not be written");
+        return;
+    }
+    const std::vector<std::string> args{file.toStdString(), "-o",
+                                        out.filePath(QStringLiteral("relazione.pdf")).toStdString()};
+    for (auto _ : state) {
+        std::ostringstream stdoutText, stderrText;
+        if (cli::runReport(args, stdoutText, stderrText) != 0) {
+            state.SkipWithError(stderrText.str().c_str());
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ReportCommand)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 
