@@ -3,11 +3,16 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 #include "tests/ui/main/archive_test_support.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/main/examples.h"
 #include "ui/print/preview_host.h"
+#include "ui/print/prn_prn.h"
 
 namespace fortema::ui::test {
 
@@ -80,6 +85,37 @@ private slots:
         }
         QVERIFY(!text.contains("Sezione numero:  5"));
         QCOMPARE(commands.archive(), before);
+
+        // Printed from the print range window onto a PDF: the same two pages.
+        const QString pdf = QDir(m_dir->path()).filePath("relazione.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        PrnPrn range(preview->pageList(), 0, preview->pageFile());
+        range.setPrinter(&printer);
+        range.findChild<QComboBox*>(QStringLiteral("sPag"))->setCurrentIndex(0);
+        range.findChild<QComboBox*>(QStringLiteral("ePag"))->setCurrentIndex(1);
+        p.queueAnswer(Answer::Yes);
+        range.Command1_Click();
+        QCOMPARE(range.pagesSent(), 2);
+        QVERIFY(QFile::exists(pdf));
+        const QString kept = QCoreApplication::applicationDirPath() + "/report_printed.pdf";
+        QFile::remove(kept);
+        QFile::copy(pdf, kept);
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (!pdftotext.isEmpty()) {
+            QProcess text;
+            text.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+            QVERIFY(text.waitForFinished());
+            const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY(printed.contains(QRegularExpression(QStringLiteral("Sezione numero:\\s+4\\s"))));
+            QVERIFY(printed.contains(QStringLiteral("Mu / Md = ") + shown(2.202f)));
+            for (const char* line : {"DATI DI PROGETTO:", "pag. 1",
+                                     "Descrizione: ES.sezione circolare di cls armato"}) {
+                QVERIFY2(printed.contains(QLatin1String(line)), line);
+            }
+            QCOMPARE(printed.count(QLatin1Char('\f')), 2);
+        }
 
         // Again: a new document replaces the first, still two pages.
         trigger(form, "mnuAnteprimadistampa");
