@@ -79,12 +79,7 @@ private slots:
         QTemporaryDir dir;
         Form1 form;
         ArchiveCommands& commands = commandsOf(form);
-        for (const WorkedExample& example : workedExamples()) {
-            trigger(form, example.action);
-            click(form, "calcola");
-            click(form, "salva");
-            click(form, "avanti");
-        }
+        storeWorkedExamples(form);
         p.setDialogHandler([](QDialog& d) {
             QTest::keyClicks(dataBox(d, 0), "Ponte sul Po");
             QTest::keyClicks(dataBox(d, 4), "01/02/2018");

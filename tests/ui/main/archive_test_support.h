@@ -19,6 +19,7 @@
 #include "engine/numtext.h"
 #include "ui/aux/number_locale.h"
 #include "ui/main/archive_commands.h"
+#include "ui/main/examples.h"
 #include "ui/main/form1.h"
 
 #include "tests/ui/aux/test_registry.h"
@@ -56,6 +57,17 @@ inline bool rectangularSelected(Form1& form) {
 }
 inline void trigger(Form1& form, const char* action) {
     form.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+// The four worked examples calculated and stored in positions 1 to 4, as a user would: the
+// example's menu item, "&CALCOLA", "Sa&lva dati", "Sez.avanti >".
+inline void storeWorkedExamples(Form1& form) {
+    for (const WorkedExample& example : workedExamples()) {
+        trigger(form, example.action);
+        click(form, "calcola");
+        click(form, "salva");
+        click(form, "avanti");
+    }
 }
 
 // Replaces the whole text of a box by typing over it.

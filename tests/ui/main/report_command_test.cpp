@@ -50,12 +50,7 @@ private slots:
         ScriptedPrompter p;
         Form1 form;
         ArchiveCommands& commands = commandsOf(form);
-        for (const WorkedExample& example : workedExamples()) {
-            trigger(form, example.action);
-            click(form, "calcola");
-            click(form, "salva");
-            click(form, "avanti");
-        }
+        storeWorkedExamples(form);
         const archive::SectionArchive before = commands.archive();
         trigger(form, "mnuAnteprimadistampa");
         QVERIFY(p.unexpected().isEmpty());
