@@ -28,23 +28,20 @@ void DesignSearch::offer(double n, double m, std::int16_t campo, float yan) {
     const float gap = toSingle(std::fabs(std::fabs(m_nd) - std::fabs(n)));
     // Compared by sign rather than by the product n·n_d, which could underflow to zero.
     const bool sameSide = (n > 0 && m_nd > 0) || (n < 0 && m_nd < 0);
-    if (gap < m_bestGap && sameSide) {
-        m_bestGap = gap;
-        m_found = true;
-        m_n = n;
-        m_m = m;
-        m_campo = campo;
-        m_yan = yan;
-    }
+    if (!sameSide) return;
+    if (gap < m_best.gap) m_best.take(gap, n, m, campo, yan);
+    if (gap < m_nearest.gap) m_nearest.take(gap, n, m, campo, yan);
 }
 
 void DesignSearch::writeTo(DomainTrace& trace) const {
-    trace.found = m_found;
-    if (!m_found) return;
-    trace.n = m_n;
-    trace.m = m_m;
-    trace.campo = m_campo;
-    trace.yan = m_yan;
+    const bool beyond = trace.nd > trace.nMax || trace.nd < trace.nMin;
+    const Choice& chosen = !m_best.found && beyond ? m_nearest : m_best;
+    trace.found = chosen.found;
+    if (!chosen.found) return;
+    trace.n = chosen.n;
+    trace.m = chosen.m;
+    trace.campo = chosen.campo;
+    trace.yan = chosen.yan;
 }
 
 double fieldFiveStep(double nc, double nP4) {

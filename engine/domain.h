@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace fortema::engine {
 
@@ -46,16 +47,26 @@ public:
     explicit DesignSearch(double nd) : m_nd(nd) {}
 
     void offer(double n, double m, std::int16_t campo, float yan);
+    // A design force beyond every traced n by more than the initial gap of 10 still takes
+    // the nearest point on its side, the capacity, as a force just beyond it does: the
+    // section is then judged as beyond its capacity rather than left without a result.
     void writeTo(DomainTrace& trace) const;
 
 private:
+    struct Choice {
+        float gap;
+        bool found = false;
+        double n = 0;
+        double m = 0;
+        float yan = 0;
+        std::int16_t campo = 0;
+        void take(float g, double pn, double pm, std::int16_t c, float y) {
+            gap = g, found = true, n = pn, m = pm, campo = c, yan = y;
+        }
+    };
     double m_nd;
-    float m_bestGap = 10;
-    bool m_found = false;
-    double m_n = 0;
-    double m_m = 0;
-    float m_yan = 0;
-    std::int16_t m_campo = 0;
+    Choice m_best{10};
+    Choice m_nearest{std::numeric_limits<float>::infinity()};
 };
 
 // The step along the field-5 line from P4 to the pure-compression point: large enough for

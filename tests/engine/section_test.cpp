@@ -315,16 +315,30 @@ TEST(Results, DesignForceBeyondTheAxialCapacity) {
     EXPECT_FALSE(a.beyondCapacity());
     EXPECT_EQ(a.result().Nu, 170000);
 
-    // So far beyond that no traced point is within reach of n_d: nothing carried, and still
-    // beyond the capacity rather than an ordinary shortfall of moment.
+    // So far beyond that no traced point is within the search's initial gap of n_d: the
+    // capacity is still the chosen point, as for a force just beyond it.
     t = example3();
+    t.Nd = "300000";
+    a.calcola(t, Layout::Rectangular);
+    ASSERT_TRUE(a.beyondCapacity());
+    const SectionResult near = a.result();
     t.Nd = "10000000";
     const CalcOutcome far = a.calcola(t, Layout::Rectangular);
     ASSERT_TRUE(far.traced);
-    EXPECT_FALSE(a.pointFound());
+    EXPECT_TRUE(a.pointFound());
     EXPECT_TRUE(a.beyondCapacity());
     EXPECT_FALSE(a.passes());
-    EXPECT_EQ(a.result().Mu, 0);
+    EXPECT_EQ(a.result().Nu, near.Nu);
+    EXPECT_EQ(a.result().Mu, near.Mu);
+    EXPECT_EQ(a.result().campo, 5);
+    EXPECT_EQ(a.result().yan, near.yan);
+    c = example4();
+    c.Nd = "-100000000";
+    a.calcola(c, Layout::Circular);
+    EXPECT_TRUE(a.pointFound());
+    EXPECT_TRUE(a.beyondCapacity());
+    EXPECT_EQ(a.result().campo, 1);
+    EXPECT_EQ(a.result().Nu, -3913 * 7);  // pure tension: −fyd·Aa
     EXPECT_EQ(far.finalWarning, warning::kRectangularFinal);
 }
 
