@@ -1,5 +1,6 @@
 #include "ui/print/preview_host.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include "pagescript/page_script.h"
@@ -39,7 +40,17 @@ void PreviewHost::closePreview() {
 }
 
 void PreviewHost::pageListChanged(const QStringList& pages) {
-    if (m_window) m_window->setPageList(pages);
+    if (!m_window) return;
+    m_window->setPageList(pages);
+    // Activation draws the page, but a window manager that keeps the focus on the main window
+    // (or none at all) never activates the preview, which would stay blank: page 1 is also
+    // drawn once the writing is over and the events run again, once however many pages ended.
+    if (m_drawPending) return;
+    m_drawPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_drawPending = false;
+        if (m_window) m_window->MostraPagina();
+    });
 }
 
 void PreviewHost::setWaitCursor(bool wait) {

@@ -58,6 +58,7 @@ private:
     QPointer<PrnPrv> m_window;
     QString m_scriptFolder;
     pagescript::PageScriptWriter m_writer;
+    bool m_drawPending = false;
 };
 
 }  // namespace fortema::ui

@@ -56,6 +56,28 @@ void setZoom(PrnPrv& w, const char* zoom) {
 class PrnPrvTest : public QObject {
     Q_OBJECT
 private slots:
+    void drawsPageOneOnceTheDocumentIsWrittenEvenWithoutActivation() {
+        // Some window managers keep the focus on the main window: the preview must not stay
+        // blank waiting for an activation that does not come.
+        ScriptFolderScope folder;
+        PreviewHost host;
+        writeDocument(host, 4);
+        PrnPrv* w = host.window();
+        QVERIFY(w);
+        QCOMPARE(w->drawCount(), 0);
+        QCoreApplication::processEvents();
+        // One drawing once the writing is over, however many pages ended, and one more where
+        // the platform activated the window.
+        QCOMPARE(w->drawCount(), w->isActiveWindow() ? 2 : 1);
+        QCOMPARE(status(*w), QStringLiteral("1/4/100%"));
+        // A new document opens a new window, drawn again.
+        writeDocument(host, 2);
+        QCoreApplication::processEvents();
+        QVERIFY(host.window());
+        QCOMPARE(host.window()->drawCount(), host.window()->isActiveWindow() ? 2 : 1);
+        QCOMPARE(status(*host.window()), QStringLiteral("1/2/100%"));
+    }
+
     void opensOnPageOneAtNinetyPercentOfTheScreen() {
         QCOMPARE(previewGeometry(QRect(0, 0, 1024, 768)), QRect(51, 39, 922, 691));  // 13824 x 10368 twips
 
