@@ -86,7 +86,7 @@ struct Column {
 };
 
 constexpr Column kRectColumns[] = {
-    {2, "b  [mm]", 0},   {4, "h  [mm]", 1},     {6, "c1 [mm]", 2},   {8, "c2 [mm]", 3},
+    {2, "b  [mm]", 0},    {4, "h  [mm]", 1},    {6, "c1 [mm]", 2},    {8, "c2 [mm]", 3},
     {10, "A1 [mm^2]", 4}, {12, "A2 [mm^2]", 5}, {14, "yan [mm]", -1},
 };
 constexpr Column kCircleColumns[] = {
@@ -118,11 +118,13 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
         ok = text(c->x, 3.5f, QLatin1String(c->title), false) && text(c->x, 4, signedForm(value), false);
     }
 
-    return ok && text(2, 4.5f, QStringLiteral("Nd = ") + textForm(s.Nd, loc) + QStringLiteral(" daN"), true) &&
+    return ok &&
+           text(2, 4.5f, QStringLiteral("Nd = ") + textForm(s.Nd, loc) + QStringLiteral(" daN"), true) &&
            text(6, 4.5f, QStringLiteral("Md = ") + textForm(s.Md, loc) + QStringLiteral(" daNcm"), true) &&
            text(2, 5, QStringLiteral("Nu = ") + textForm(s.Nu, loc) + QStringLiteral(" daN"), true) &&
            text(6, 5, QStringLiteral("Mu = ") + textForm(s.Mu, loc) + QStringLiteral(" daNcm"), true) &&
-           text(6, 5.5f, QStringLiteral("Mu / Md = ") + cutRatioText(s.Mu, s.Md, loc) + QLatin1Char(' '), true);
+           text(6, 5.5f, QStringLiteral("Mu / Md = ") + cutRatioText(s.Mu, s.Md, loc) + QLatin1Char(' '),
+                true);
 }
 
 }  // namespace

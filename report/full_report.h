@@ -64,8 +64,8 @@ enum class ReportOutcome {
 // `FullReport`: writes the whole document with `writer`. The archive and the project data are
 // only read.
 ReportOutcome FullReport(pagescript::PageScriptWriter& writer, const archive::SectionArchive& archive,
-                         const archive::ProjectData& projectData,
-                         const engine::numtext::NumberLocale& loc, const CriticalMessage& noData);
+                         const archive::ProjectData& projectData, const engine::numtext::NumberLocale& loc,
+                         const CriticalMessage& noData);
 
 struct PdfReport {
     ReportOutcome outcome = ReportOutcome::NoData;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fortema::cli {
 
@@ -19,7 +19,7 @@ public:
         // stderr, mixed into the command's own messages.
         if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
             const std::string runtime = "/tmp/runtime-" + std::to_string(getuid());
-            struct stat st{};
+            struct stat st {};
             if ((mkdir(runtime.c_str(), 0700) == 0 || stat(runtime.c_str(), &st) == 0) &&
                 stat(runtime.c_str(), &st) == 0 && st.st_uid == getuid() && (st.st_mode & 077) == 0) {
                 setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);

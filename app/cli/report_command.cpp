@@ -35,7 +35,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const HeadlessApplication app;
     archive::SectionArchive archive;
     archive::ProjectData projectData;
-    const archive::FileResult read = archive::readProjectFile(QFile::decodeName(file.c_str()), archive, projectData);
+    const archive::FileResult read =
+        archive::readProjectFile(QFile::decodeName(file.c_str()), archive, projectData);
     if (!read.ok) {
         err << read.message.toStdString() << "\n";
         return 2;

@@ -424,19 +424,20 @@ TEST(FullReportPdf, OneHundredPositionsPrintTwentyOnePages) {
     if (pdfinfo.isEmpty() || pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
     const QString pdf = QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report_100.pdf");
     QFile::remove(pdf);
-    const PdfReport out = fullReportToPdf(storedUpTo(100), {"Scuola", "", "", "", "", ""},
-                                          numtext::NumberLocale::c(), pdf);
+    const PdfReport out =
+        fullReportToPdf(storedUpTo(100), {"Scuola", "", "", "", "", ""}, numtext::NumberLocale::c(), pdf);
     ASSERT_EQ(out.outcome, ReportOutcome::Written) << out.message.toStdString();
     EXPECT_EQ(out.pages, 21);
 
     QProcess info;
     info.start(pdfinfo, {pdf});
     ASSERT_TRUE(info.waitForFinished());
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+21\n")));
+    EXPECT_TRUE(
+        QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+21\n")));
 
     QProcess text;
-    text.start(pdftotext, {QStringLiteral("-f"), QStringLiteral("21"), QStringLiteral("-l"), QStringLiteral("21"),
-                           QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    text.start(pdftotext, {QStringLiteral("-f"), QStringLiteral("21"), QStringLiteral("-l"),
+                           QStringLiteral("21"), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished());
     const QString last = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(last.contains(QStringLiteral("pag. 20")));
@@ -445,8 +446,9 @@ TEST(FullReportPdf, OneHundredPositionsPrintTwentyOnePages) {
     EXPECT_TRUE(last.contains(QStringLiteral("Mu / Md = 189.5457")));
 
     // Kept for a look at the first and the last page.
-    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                                                    pdf, QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report_100")});
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"), pdf,
+                       QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report_100")});
 }
 
 TEST(FullReportPdf, NoDataMakesNoPdf) {

@@ -22,7 +22,6 @@ class QWidget;
 
 namespace fortema::ui {
 
-
 class PreviewHost : public QObject, public pagescript::PreviewObserver {
     Q_OBJECT
 

@@ -179,8 +179,8 @@ private slots:
         engine::Analysis expected;
         QVERIFY(expected.calcola(texts, engine::Layout::Rectangular).traced);
         archive::SectionArchive stored;
-        archive::storeCalculation(stored, 0, expected.section(), expected.result(), QStringLiteral("decimali"),
-                                  engine::Layout::Rectangular);
+        archive::storeCalculation(stored, 0, expected.section(), expected.result(),
+                                  QStringLiteral("decimali"), engine::Layout::Rectangular);
         QCOMPARE(stored.at(0).fmd, 118.5f);
 
         ScriptedPrompter p;

@@ -105,8 +105,8 @@ private slots:
             const QString printed = QString::fromUtf8(text.readAllStandardOutput());
             QVERIFY(printed.contains(QRegularExpression(QStringLiteral("Sezione numero:\\s+4\\s"))));
             QVERIFY(printed.contains(QStringLiteral("Mu / Md = ") + shown(2.202f)));
-            for (const char* line : {"DATI DI PROGETTO:", "pag. 1",
-                                     "Descrizione: ES.sezione circolare di cls armato"}) {
+            for (const char* line :
+                 {"DATI DI PROGETTO:", "pag. 1", "Descrizione: ES.sezione circolare di cls armato"}) {
                 QVERIFY2(printed.contains(QLatin1String(line)), line);
             }
             QCOMPARE(printed.count(QLatin1Char('\f')), 2);
