@@ -108,19 +108,27 @@ void clearAllRecords(SectionArchive& archive, std::int16_t& currentPosition) {
     archive.clear();
 }
 
+bool recordHoldsValues(const SectionRecord& r) {
+    if (!r.description.isEmpty()) return true;
+    for (float v : {r.fyk, r.fyd, r.Ea, r.fmd, r.Em}) {
+        if (v != 0) return true;
+    }
+    for (float v : r.geometry) {
+        if (v != 0) return true;
+    }
+    return false;
+}
+
+bool recordHoldsData(const SectionRecord& r) {
+    return r.sectionType != QLatin1String("R") || recordHoldsValues(r);
+}
+
 bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
     for (const QString& line : projectData) {
         if (!line.isEmpty()) return true;
     }
     for (int p = 0; p < SectionArchive::kPositions; ++p) {
-        const SectionRecord& r = archive.at(p);
-        if (r.sectionType != QLatin1String("R") || !r.description.isEmpty()) return true;
-        for (float v : {r.fyk, r.fyd, r.Ea, r.fmd, r.Em}) {
-            if (v != 0) return true;
-        }
-        for (float v : r.geometry) {
-            if (v != 0) return true;
-        }
+        if (recordHoldsData(archive.at(p))) return true;
     }
     return false;
 }

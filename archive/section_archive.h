@@ -94,9 +94,13 @@ const SectionRecord& pasteFromClipboard(SectionArchive& archive, int position, e
 // position back to 0. Neither the buffer nor the project data change.
 void clearAllRecords(SectionArchive& archive, std::int16_t& currentPosition);
 
+// A description that is not empty, or a material value or geometry slot not 0. Type, actions,
+// results and campo are not looked at.
+bool recordHoldsValues(const SectionRecord& record);
+// recordHoldsValues, or a type that is not "R": what a position that was stored into holds.
+bool recordHoldsData(const SectionRecord& record);
 // The test of the save question "Vuoi salvare il file?": any project data string, or any
-// position whose type is not "R", whose description is not empty, or with a material value or
-// geometry slot not 0. Actions, results and campo are not looked at.
+// position for which recordHoldsData holds.
 bool holdsData(const SectionArchive& archive, const ProjectData& projectData);
 
 }  // namespace fortema::archive

@@ -129,14 +129,7 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
 
 }  // namespace
 
-bool positionHoldsData(const archive::SectionRecord& r) {
-    if (!r.description.isEmpty()) return true;
-    if (r.fyk != 0 || r.fyd != 0 || r.Ea != 0 || r.fmd != 0 || r.Em != 0) return true;
-    for (float slot : r.geometry) {
-        if (slot != 0) return true;
-    }
-    return false;
-}
+bool positionHoldsData(const archive::SectionRecord& r) { return archive::recordHoldsValues(r); }
 
 bool archiveHoldsData(const archive::SectionArchive& archive) {
     for (int i = 0; i < archive::SectionArchive::kPositions; ++i) {

@@ -58,16 +58,7 @@ bool calcolaEnabled(const SectionTexts& t, Layout layout) {
     return !emptyOrZero(t.d) && !emptyOrZero(t.c);
 }
 
-bool positionHoldsData(const SectionRecord& r) {
-    if (r.sectionType != QLatin1String("R") || !r.description.isEmpty()) return true;
-    for (const float v : {r.fyk, r.fyd, r.Ea, r.fmd, r.Em}) {
-        if (v != 0) return true;
-    }
-    for (const float v : r.geometry) {
-        if (v != 0) return true;
-    }
-    return false;
-}
+bool positionHoldsData(const SectionRecord& r) { return archive::recordHoldsData(r); }
 
 PositionCheck checkPosition(const archive::SectionArchive& archive, int position,
                             const numtext::NumberLocale& loc) {
