@@ -133,4 +133,32 @@ bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
     return false;
 }
 
+std::vector<BoxText> positionBoxTexts(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
+    using engine::Field;
+    std::vector<BoxText> out;
+    const auto put = [&](Field f, float value) { out.push_back({f, engine::storedFieldText(f, value, loc)}); };
+    put(Field::fyk, r.fyk);
+    put(Field::fyd, r.fyd);
+    put(Field::Ea, r.Ea);
+    put(Field::fmd, r.fmd);
+    put(Field::Em, r.Em);
+    put(Field::Nd, r.Nd);
+    put(Field::Md, r.Md);
+    if (r.sectionType == QLatin1String("R")) {
+        for (std::size_t i = 0; i < engine::kRectangularFields.size(); ++i)
+            put(engine::kRectangularFields[i], r.geometry[i]);
+    } else if (r.sectionType == QLatin1String("C")) {
+        // d, c and Aa stand in slots 1, 3 and 5.
+        for (std::size_t i = 0; i < engine::kCircularFields.size(); ++i)
+            put(engine::kCircularFields[i], r.geometry[2 * i]);
+    }
+    return out;
+}
+
+engine::SectionTexts positionTexts(const SectionRecord& record, const engine::numtext::NumberLocale& loc) {
+    engine::SectionTexts texts;
+    for (const BoxText& b : positionBoxTexts(record, loc)) texts.*engine::fieldRule(b.field).text = b.text;
+    return texts;
+}
+
 }  // namespace fortema::archive

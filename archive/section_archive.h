@@ -6,7 +6,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "engine/input_fields.h"
 #include "engine/section.h"
 
 namespace fortema::archive {
@@ -102,5 +105,18 @@ bool recordHoldsData(const SectionRecord& record);
 // The test of the save question "Vuoi salvare il file?": any project data string, or any
 // position for which recordHoldsData holds.
 bool holdsData(const SectionArchive& archive, const ProjectData& projectData);
+
+// A stored position shown again: the boxes it fills and their texts, in the order the window
+// writes them (the five materials, Nd, Md, then the geometry of the record's own type; none for
+// a type other than "R" and "C"). Each text passes its box's change check and reads back as the
+// stored number.
+struct BoxText {
+    engine::Field field;
+    std::string text;
+};
+std::vector<BoxText> positionBoxTexts(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
+
+// The texts a calculation of the shown position reads: positionBoxTexts over boxes holding "0".
+engine::SectionTexts positionTexts(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
 
 }  // namespace fortema::archive

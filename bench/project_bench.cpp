@@ -13,7 +13,7 @@
 #endif
 #include "archive/project_file.h"
 #include "tests/app/cli/sample_projects.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,7 +56,7 @@ void BM_ProjectReadAndRecompute(benchmark::State& state) {
         state.SkipWithError("the project file could not be written");
         return;
     }
-    const engine::numtext::NumberLocale loc = ui::numberLocale();
+    const engine::numtext::NumberLocale loc = archive::numberLocale();
     int computed = 0, passing = 0;
     for (auto _ : state) {
         archive::SectionArchive a;

@@ -103,14 +103,26 @@ std::string normalizeLocaleNumber(std::string_view text, const NumberLocale& loc
         if (text[i] == '-') out += '-';
         ++i;
     }
+    // Group separators only where the locale puts them: a first group of one to three digits,
+    // then groups of exactly three. "118.5" is no grouped number to an Italian reader.
     bool digits = false;
-    while (i < end && (isDigit(text[i]) || (text[i] == loc.group && digits && loc.group != loc.decimal))) {
+    bool grouped = false;
+    int run = 0;
+    while (i < end) {
         if (isDigit(text[i])) {
-            out += text[i];
+            out += text[i++];
+            ++run;
             digits = true;
+        } else if (text[i] == loc.group && loc.group != loc.decimal && run > 0 && run <= 3 &&
+                   (!grouped || run == 3)) {
+            grouped = true;
+            run = 0;
+            ++i;
+        } else {
+            break;
         }
-        ++i;
     }
+    if (grouped && run != 3) return {};
     if (i < end && text[i] == loc.decimal) {
         out += '.';
         ++i;
@@ -193,28 +205,36 @@ double localeNumberValue(std::string_view text, const NumberLocale& loc) {
     return plain.empty() ? 0.0 : parsePlain(plain);
 }
 
-double leadingNumber(std::string_view text) {
+namespace {
+
+struct LeadingScan {
+    std::string plain;  // the number in plain "." form
+    std::size_t end = 0;  // where reading stopped
+    bool digits = false;
+};
+
+LeadingScan scanLeading(std::string_view text) {
+    LeadingScan s;
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
-    std::string plain;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') plain += '-';
+        if (text[i] == '-') s.plain += '-';
         ++i;
     }
-    bool digits = false;
     while (i < text.size() && isDigit(text[i])) {
-        plain += text[i++];
-        digits = true;
+        s.plain += text[i++];
+        s.digits = true;
     }
     if (i < text.size() && text[i] == '.') {
-        plain += '.';
+        s.plain += '.';
         ++i;
         while (i < text.size() && isDigit(text[i])) {
-            plain += text[i++];
-            digits = true;
+            s.plain += text[i++];
+            s.digits = true;
         }
     }
-    if (!digits) return 0.0;
+    s.end = i;
+    if (!s.digits) return s;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         std::string exp = "e";
@@ -224,11 +244,29 @@ double leadingNumber(std::string_view text) {
             exp += text[j++];
             expDigits = true;
         }
-        if (expDigits) plain += exp;
+        if (expDigits) {
+            s.plain += exp;
+            s.end = j;
+        }
     }
-    if (plain == "-" || plain == "." || plain == "-.") return 0.0;
-    const double value = parsePlain(plain);
+    return s;
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text) {
+    const LeadingScan s = scanLeading(text);
+    if (!s.digits) return 0.0;
+    const double value = parsePlain(s.plain);
     return value == 0.0 ? 0.0 : value;  // no negative zero
+}
+
+bool readsWhole(std::string_view text) {
+    const LeadingScan s = scanLeading(text);
+    if (!s.digits) return false;
+    std::size_t i = s.end;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    return i == text.size();
 }
 
 }  // namespace fortema::engine::numtext

@@ -44,4 +44,8 @@ double localeNumberValue(std::string_view text, const NumberLocale& loc);
 // "2,5" reads 2; "  -3.5e2x" reads -350.
 double leadingNumber(std::string_view text);
 
+// The leading-number parse reads all of `text` as one number, blanks around it aside: "25",
+// "-3.5e2" and " 7 " do, "2,5", "1.2.3", "-" and "" do not.
+bool readsWhole(std::string_view text);
+
 }  // namespace fortema::engine::numtext

@@ -1,6 +1,7 @@
 #include "engine/section.h"
 
 #include "engine/domain.h"
+#include "engine/input_fields.h"
 #include "engine/numtext.h"
 
 #include <cmath>
@@ -18,33 +19,32 @@ std::string warning::negativeValue(const std::string& symbol) {
 
 namespace {
 
-double number(const std::string& text) { return numtext::leadingNumber(text); }
-
 bool usableDivisor(double v) { return v != 0 && std::isfinite(v); }
 
 }  // namespace
 
 bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section) {
-    section.fyk = number(texts.fyk);
-    section.fyd = number(texts.fyd);
-    section.Ea = number(texts.Ea);
-    section.fmd = number(texts.fmd);
-    section.Em = number(texts.Em);
-    section.Nd = number(texts.Nd);
+    const auto number = [&texts](Field f) { return fieldValue(f, texts.*fieldRule(f).text); };
+    section.fyk = number(Field::fyk);
+    section.fyd = number(Field::fyd);
+    section.Ea = number(Field::Ea);
+    section.fmd = number(Field::fmd);
+    section.Em = number(Field::Em);
+    section.Nd = number(Field::Nd);
     const bool ndSetToOne = section.Nd == 0;
     if (ndSetToOne) section.Nd = 1;
-    section.Md = number(texts.Md);
+    section.Md = number(Field::Md);
     if (layout == Layout::Rectangular) {
-        section.b = number(texts.b) / 10;
-        section.h = number(texts.h) / 10;
-        section.c1 = number(texts.c1) / 10;
-        section.c2 = number(texts.c2) / 10;
-        section.A1 = number(texts.A1) / 100;
-        section.A2 = toSingle(number(texts.A2) / 100);
+        section.b = number(Field::b) / 10;
+        section.h = number(Field::h) / 10;
+        section.c1 = number(Field::c1) / 10;
+        section.c2 = number(Field::c2) / 10;
+        section.A1 = number(Field::A1) / 100;
+        section.A2 = toSingle(number(Field::A2) / 100);
     } else {
-        section.d = number(texts.d) / 10;
-        section.c = number(texts.c) / 10;
-        section.Aa = number(texts.Aa) / 100;
+        section.d = number(Field::d) / 10;
+        section.c = number(Field::c) / 10;
+        section.Aa = number(Field::Aa) / 100;
     }
     return ndSetToOne;
 }
@@ -79,6 +79,9 @@ std::string checkSection(const CurrentSection& s, Layout layout) {
         if (!usableDivisor(nScale) || !usableDivisor(mScale) || !std::isfinite(s.fyd / s.Ea)) {
             return warning::kOutOfRange;
         }
+        // Bars outside the section, or both layers on one line, make a domain that is no section's.
+        // An unreinforced rectangle has no bars, and its covers are not read.
+        if ((s.A1 != 0 || s.A2 != 0) && !(s.c1 + s.c2 < s.h)) return warning::kCoversTooLarge;
         return {};
     }
     if (s.Em == 0) return warning::zeroValue("Em");
@@ -89,6 +92,7 @@ std::string checkSection(const CurrentSection& s, Layout layout) {
         !std::isfinite(cs.eyd) || !std::isfinite(cs.e0)) {
         return warning::kOutOfRange;
     }
+    if (!(s.Aa < cs.Ac)) return warning::kSteelTooLarge;
     return {};
 }
 

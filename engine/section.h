@@ -24,6 +24,10 @@ inline constexpr const char* kCircularFinal =
     "ATTENZIONE, RISULTATI INATTENDIBILI: Nd<0 - Aa INSUFFICIENTE  ";
 inline constexpr const char* kCoverTooLarge =
     "Attenzione, dati non validi: il copriferro c deve essere minore del raggio d/2";
+inline constexpr const char* kCoversTooLarge =
+    "Attenzione, dati non validi: la somma dei copriferri c1 + c2 deve essere minore dell'altezza h";
+inline constexpr const char* kSteelTooLarge =
+    "Attenzione, dati non validi: l'area dell'armatura Aa deve essere minore dell'area della sezione";
 inline constexpr const char* kOutOfRange =
     "Attenzione, dati non validi: valori troppo grandi o troppo piccoli per il calcolo";
 // "Attenzione, dati non validi: <symbol> deve essere diverso da zero"
@@ -96,13 +100,16 @@ struct SectionTexts {
 };
 
 // Reads the texts into `section` (fyk, fyd, Ea, fmd, Em, Nd, Md, then the boxes of the
-// layout: lengths ÷ 10, areas ÷ 100). The other layout's values are left alone.
+// layout: lengths ÷ 10, areas ÷ 100), each as its box is read (see input_fields.h). The other
+// layout's values are left alone.
 // An Nd that reads 0 becomes 1; returns true when that happened (the box must show "1").
 bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section);
 
 // The checks between reading and tracing, in the order the program makes them: Md < 0, the
-// layout's Nd < 0 without tension steel, then the values the calculation cannot divide by
-// and a circular cover that leaves no bar ring. The warning that refuses, or empty.
+// layout's Nd < 0 without tension steel, then the values the calculation cannot divide by,
+// a circular cover that leaves no bar ring, and sections that cannot exist (the covers of a
+// reinforced rectangle filling its depth, a circle's steel filling its area). The warning that
+// refuses, or empty.
 std::string checkSection(const CurrentSection& section, Layout layout);
 
 struct CalcOutcome {

@@ -1,6 +1,8 @@
 #include "app/cli/check_command.h"
 
 #include "app/cli/json_writer.h"
+#include "archive/number_locale.h"
+#include "engine/input_fields.h"
 #include "engine/section.h"
 
 #include <map>
@@ -119,7 +121,10 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const Layout layout = input.layout;
 
     Analysis analysis;
-    const engine::CalcOutcome outcome = analysis.calcola(texts, layout);
+    engine::CalcOutcome outcome;
+    // A text the window's box would refuse is refused here too, instead of being read some way.
+    outcome.refusal = engine::refusedTextWarning(texts, archive::numberLocale());
+    if (outcome.refusal.empty()) outcome = analysis.calcola(texts, layout);
     if (csv) {
         // Without curves there is nothing to plot: the reason goes to stderr.
         if (!outcome.traced) {

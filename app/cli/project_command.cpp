@@ -7,7 +7,7 @@
 
 #include "app/cli/json_writer.h"
 #include "archive/project_file.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 
 namespace fortema::cli {
 
@@ -15,48 +15,6 @@ using archive::SectionRecord;
 using engine::Layout;
 using engine::SectionTexts;
 namespace numtext = engine::numtext;
-
-namespace {
-std::string windowText(float value, const numtext::NumberLocale& loc) {
-    std::string text = ui::inputBoxText(value, loc);
-    // The change check of every numeric box empties what the locale cannot read as a number.
-    if (!numtext::isLocaleNumber(text, loc)) text.clear();
-    return text;
-}
-
-}  // namespace
-
-SectionTexts formTexts(const SectionRecord& r, const numtext::NumberLocale& loc) {
-    SectionTexts t;
-    t.fyk = windowText(r.fyk, loc);
-    t.fyd = windowText(r.fyd, loc);
-    t.Ea = windowText(r.Ea, loc);
-    t.fmd = windowText(r.fmd, loc);
-    t.Em = windowText(r.Em, loc);
-    t.Nd = windowText(r.Nd, loc);
-    if (numtext::leadingNumber(t.Nd) == 0) t.Nd.assign(1, '1');
-    t.Md = windowText(r.Md, loc);
-    if (r.sectionType == QLatin1String("R")) {
-        std::string* boxes[] = {&t.b, &t.h, &t.c1, &t.c2, &t.A1, &t.A2};
-        for (std::size_t i = 0; i < std::size(boxes); ++i) *boxes[i] = windowText(r.geometry[i], loc);
-        // The tension steel box has no change check: it keeps even a text the locale rejects.
-        t.A1 = ui::inputBoxText(r.geometry[4], loc);
-    } else if (r.sectionType == QLatin1String("C")) {
-        t.d = windowText(r.geometry[0], loc);
-        t.c = windowText(r.geometry[2], loc);
-        t.Aa = windowText(r.geometry[4], loc);
-    }
-    return t;
-}
-
-bool calcolaEnabled(const SectionTexts& t, Layout layout) {
-    const auto emptyOrZero = [](const std::string& text) { return text.empty() || text == "0"; };
-    for (const std::string* material : {&t.fyk, &t.fyd, &t.Ea, &t.fmd, &t.Em}) {
-        if (emptyOrZero(*material)) return false;
-    }
-    if (layout == Layout::Rectangular) return !emptyOrZero(t.h) && !emptyOrZero(t.b);
-    return !emptyOrZero(t.d) && !emptyOrZero(t.c);
-}
 
 bool positionHoldsData(const SectionRecord& r) { return archive::recordHoldsData(r); }
 
@@ -72,8 +30,8 @@ PositionCheck checkPosition(const archive::SectionArchive& archive, int position
         return check;
     }
     const Layout layout = r.sectionType == QLatin1String("R") ? Layout::Rectangular : Layout::Circular;
-    const SectionTexts texts = formTexts(r, loc);
-    if (!calcolaEnabled(texts, layout)) {
+    const SectionTexts texts = archive::positionTexts(r, loc);
+    if (!engine::calculationEnabled(texts, layout)) {
         check.status = CheckStatus::NotComputable;
         return check;
     }
@@ -226,7 +184,7 @@ int runProject(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     // The numbers reach the boxes in the text form of the locale the program runs under.
-    const numtext::NumberLocale loc = ui::numberLocale();
+    const numtext::NumberLocale loc = archive::numberLocale();
     std::vector<PositionCheck> checks;
     bool allPass = true;
     for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {

@@ -11,17 +11,6 @@
 
 namespace fortema::cli {
 
-// The field texts a stored position leaves in the main window once it is shown: each number in
-// the window's text form, then each box's change rule (a text that is not a number under the
-// locale is emptied, an Nd that reads 0 becomes "1"). Only the boxes of the record's own type are
-// filled; the others keep their start texts.
-engine::SectionTexts formTexts(const archive::SectionRecord& record,
-                               const engine::numtext::NumberLocale& loc);
-
-// Whether "&CALCOLA" is enabled for these texts: no material box empty or "0", and the boxes
-// that fix the size of the layout neither empty nor "0".
-bool calcolaEnabled(const engine::SectionTexts& texts, engine::Layout layout);
-
 // A position worth checking: a type other than "R", a description, or a material value or
 // geometry slot that is not 0.
 bool positionHoldsData(const archive::SectionRecord& record);

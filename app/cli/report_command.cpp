@@ -6,7 +6,7 @@
 #include "app/cli/headless.h"
 #include "archive/project_file.h"
 #include "report/full_report.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 
 namespace fortema::cli {
 
@@ -42,7 +42,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 2;
     }
     const report::PdfReport pdf =
-        report::fullReportToPdf(archive, projectData, ui::numberLocale(), QFile::decodeName(output.c_str()));
+        report::fullReportToPdf(archive, projectData, archive::numberLocale(), QFile::decodeName(output.c_str()));
     if (pdf.outcome != report::ReportOutcome::Written || pdf.pages < 1) {
         err << "fortema-cli report: " << pdf.message.toStdString() << "\n";
         return 1;

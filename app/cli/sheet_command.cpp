@@ -8,7 +8,7 @@
 #include "app/cli/check_command.h"
 #include "app/cli/headless.h"
 #include "report/section_printout.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 
 namespace fortema::cli {
 
@@ -52,7 +52,7 @@ int runSheet(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     choice.option2 = !choice.option1;
     choice.descrizione = QString::fromStdString(input.description);
     const report::PrintOutcome printed =
-        report::printSectionOn(printer, analysis, choice, ui::numberLocale());
+        report::printSectionOn(printer, analysis, choice, archive::numberLocale());
     if (!printed.printed) {
         err << "fortema-cli sheet: " << printed.message.toStdString() << "\n";
         return 1;

@@ -30,7 +30,7 @@ void expectAllFinite(const Analysis& a) {
 
 TEST(ReadSection, ConvertsUnitsAndReadsLeadingNumbers) {
     SectionTexts t = example2();
-    t.c1 = "2,5";  // the comma cover box: only the part before the comma counts
+    t.c1 = "2,5";  // the comma cover box: its comma separates the decimals
     t.A2 = "33.3";
     CurrentSection s;
     s.d = 7;
@@ -44,7 +44,7 @@ TEST(ReadSection, ConvertsUnitsAndReadsLeadingNumbers) {
     EXPECT_EQ(s.Md, 130000);
     EXPECT_EQ(s.b, 100);
     EXPECT_EQ(s.h, 40);
-    EXPECT_EQ(s.c1, 0.2);
+    EXPECT_EQ(s.c1, 0.25);
     EXPECT_EQ(s.c2, 3);
     EXPECT_EQ(s.A1, 1.5);
     EXPECT_EQ(s.A2, 0.333f);  // single precision

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "engine/numtext.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
 
@@ -125,7 +125,7 @@ void Form3::cmdCalcola_Click() {
         // The total is a single-precision value, rounded after every row.
         total = static_cast<float>(static_cast<double>(total) + (d / 20) * (d / 20) * (n * 3.141592654));
     }
-    m_lblSezione->setText(QString::fromStdString(numtext::fixedText(total, 2, numberLocale())));
+    m_lblSezione->setText(QString::fromStdString(numtext::fixedText(total, 2, archive::numberLocale())));
 }
 
 void Form3::cmdCancella_Click() {
@@ -136,7 +136,7 @@ void Form3::cmdCancella_Click() {
 void Form3::num_Change(int index) {
     if (m_emptying) return;
     QLineEdit* box = m_num[index];
-    if (numtext::isLocaleNumber(utf8(box->text()), numberLocale())) return;
+    if (numtext::isLocaleNumber(utf8(box->text()), archive::numberLocale())) return;
     prompter().beep();
     m_emptying = true;
     box->clear();

@@ -13,7 +13,7 @@
 #include "drawing/surface.h"
 #include "engine/numtext.h"
 #include "ui/aux/form2.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/examples.h"
 #include "ui/main/form1.h"
@@ -38,10 +38,8 @@ const PositionTip kPositionTips[] = {
 };
 
 QString numberText(float value) {
-    return QString::fromStdString(engine::numtext::singleText(value, numberLocale()));
+    return QString::fromStdString(engine::numtext::singleText(value, archive::numberLocale()));
 }
-
-QString boxText(float value) { return QString::fromStdString(inputBoxText(value, numberLocale())); }
 
 }  // namespace
 
@@ -162,26 +160,24 @@ void ArchiveCommands::LoadPositionIntoForm() {
     setLabelText("lblNumero", QString::number(m_currentPosition + 1));
     showCampo(r.campo);
     if (QLineEdit* d = box("descrizione")) d->setText(r.description);
-    const float materialAndActions[] = {r.fyk, r.fyd, r.Ea, r.fmd, r.Em, r.Nd, r.Md};
-    for (std::size_t i = 0; i < kMaterialAndActionBoxes.size(); ++i) {
-        writeBox(m_window, kMaterialAndActionBoxes[i], boxText(materialAndActions[i]));
-    }
+    const std::vector<archive::BoxText> texts = archive::positionBoxTexts(r, archive::numberLocale());
+    const auto write = [this](const archive::BoxText& b) {
+        m_window.fieldBox(b.field)->setText(QString::fromStdString(b.text));
+    };
+    // The materials and the actions, then the type with its sketch, then its geometry.
+    const std::size_t commonBoxes = engine::kMaterialFields.size() + 2;
+    for (std::size_t i = 0; i < commonBoxes; ++i) write(texts[i]);
     setMuBackground(r.Mu < r.Md);
     setLabelText("lblNu", QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
     setLabelText("lblMu", QStringLiteral(" Mu = ") + numberText(r.Mu) + QStringLiteral(" daN*cm"));
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(m_window, Layout::Rectangular);
-        for (std::size_t i = 0; i < kRectangularBoxes.size(); ++i) {
-            writeBox(m_window, kRectangularBoxes[i], boxText(r.geometry[i]));
-        }
         setLabelText("lblYan", QStringLiteral(" yan = ") + numberText(r.yan) + QStringLiteral(" cm"));
     } else if (r.sectionType == QLatin1String("C")) {
         selectLayout(m_window, Layout::Circular);
-        for (std::size_t i = 0; i < kCircularBoxes.size(); ++i) {
-            writeBox(m_window, kCircularBoxes[i], boxText(r.geometry[2 * i]));
-        }
         setLabelText("lblYan", QString());
     }
+    for (std::size_t i = commonBoxes; i < texts.size(); ++i) write(texts[i]);
 }
 
 void ArchiveCommands::avanti_Click() {

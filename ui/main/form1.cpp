@@ -18,7 +18,7 @@
 #include "ui/aux/frm_about.h"
 #include "ui/aux/frm_help_acciaio.h"
 #include "ui/aux/frm_help_elas.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
 #include "ui/main/domain_plot.h"
@@ -345,7 +345,7 @@ void Form1::stampa_Click() {
                                      box(QStringLiteral("descrizione"))->text()};
     const report::PrintOutcome outcome =
         m_printer ? m_printer(m_analysis, choice)
-                  : report::printSectionOnCurrentPrinter(m_analysis, choice, numberLocale());
+                  : report::printSectionOnCurrentPrinter(m_analysis, choice, archive::numberLocale());
     if (!outcome.printed) {
         const QString text =
             outcome.message.isEmpty() ? QString::fromUtf8(report::kPrintProblem) : outcome.message;
@@ -355,7 +355,7 @@ void Form1::stampa_Click() {
 
 void Form1::mnuAnteprimadistampa_Click() {
     report::FullReport(m_preview->writer(), m_archiveCommands->archive(), m_archiveCommands->projectData(),
-                       numberLocale(), [this](const QString& title, const QString& text) {
+                       archive::numberLocale(), [this](const QString& title, const QString& text) {
                            prompter().message(this, title, text, Icon::Critical);
                        });
 }
@@ -363,6 +363,9 @@ void Form1::mnuAnteprimadistampa_Click() {
 bool Form1::rectangularLayout() const { return option(QStringLiteral("Option1"))->isChecked(); }
 
 QLineEdit* Form1::box(const QString& name) const { return qobject_cast<QLineEdit*>(control(name)); }
+QLineEdit* Form1::fieldBox(engine::Field field) const {
+    return box(QString::fromLatin1(engine::fieldRule(field).box));
+}
 QLabel* Form1::label(const QString& name) const { return qobject_cast<QLabel*>(control(name)); }
 QPushButton* Form1::button(const QString& name) const { return qobject_cast<QPushButton*>(control(name)); }
 QRadioButton* Form1::option(const QString& name) const { return qobject_cast<QRadioButton*>(control(name)); }

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "drawing/surface.h"
+#include "engine/input_fields.h"
 #include "engine/section.h"
 #include "report/section_printout.h"
 #include "ui/main/domain_plot.h"
@@ -77,6 +78,7 @@ public:
 
     // Controls by objectName; nullptr for a name the window does not have.
     QLineEdit* box(const QString& name) const;
+    QLineEdit* fieldBox(engine::Field field) const;
     QLabel* label(const QString& name) const;
     QPushButton* button(const QString& name) const;
     QRadioButton* option(const QString& name) const;
@@ -106,7 +108,7 @@ private:
     void connectInputs();
     void connectCommands();
     void showGeometryRows(bool rectangular);
-    void checkNumericBox(QLineEdit* box);
+    void checkNumericBox(engine::Field field, QLineEdit* box);
     void tensione_snervamento_armature_Change();
     void sollecitazioneN_Change();
     void grafico_MouseMove(double x, double y);

@@ -10,7 +10,7 @@
 #include "drawing/picture_box.h"
 #include "drawing/recording_surface.h"
 #include "drawing/tee_surface.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
 #include "ui/main/section_sketch.h"
@@ -95,7 +95,7 @@ void Form1::showGeometryRows(bool rectangular) {
 
 void Form1::grafico_MouseMove(double x, double y) {
     const PlotScale scale = framePlotScale(!rectangularLayout(), m_analysis.reinforcedScale());
-    const QString readout = cursorReadout(x, y, scale, numberLocale());
+    const QString readout = cursorReadout(x, y, scale, archive::numberLocale());
     drawing::PictureBox* plot = grafico();
     plot->setToolTip(readout);
     // A tip already on screen follows the cursor instead of waiting for the next hover.

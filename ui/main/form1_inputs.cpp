@@ -8,8 +8,9 @@
 #include <cmath>
 
 #include "drawing/picture_box.h"
+#include "engine/input_fields.h"
 #include "engine/numtext.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
@@ -24,58 +25,37 @@ namespace numtext = engine::numtext;
 std::string utf8(const QString& text) { return text.toStdString(); }
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-struct BoxRule {
-    const char* name;
-    KeyFilter filter;
-    bool checked;  // the change check and the enabling rule run on every change
-};
-
-const BoxRule kBoxRules[] = {
-    {"tensione_snervamento_armature", FilterDigitKey, true},
-    {"tensione_calcolo_armature", FilterDigitKey, true},
-    {"modulo_elastico_armature", FilterDigitKey, true},
-    {"tensione_calcolo_materiale", FilterDigitKey, true},
-    {"modulo_elastico_materiale", FilterDigitKey, true},
-    {"base", FilterDigitKey, true},
-    {"altezza", FilterDigitKey, true},
-    {"copriferro1", FilterDecimalKey, true},
-    {"copriferro2", FilterDigitKey, true},
-    {"sezione1", FilterDigitKey, false},
-    {"sezione2", FilterDigitKey, true},
-    {"diametro", FilterDigitKey, true},
-    {"copriferro", FilterDigitKey, true},
-    {"sezione", FilterDigitKey, true},
-    {"sollecitazioneN", FilterSignedKey, true},
-    {"sollecitazioneM", FilterSignedKey, true},
-};
-
-const char* const kMaterialBoxes[] = {"tensione_snervamento_armature", "tensione_calcolo_armature",
-                                      "modulo_elastico_armature", "tensione_calcolo_materiale",
-                                      "modulo_elastico_materiale"};
-
-bool emptyOrZero(const QLineEdit* box) { return box->text().isEmpty() || box->text() == QStringLiteral("0"); }
+KeyFilter keyFilter(engine::KeyRule keys) {
+    switch (keys) {
+        case engine::KeyRule::Digits:
+            return FilterDigitKey;
+        case engine::KeyRule::DecimalComma:
+            return FilterDecimalKey;
+        case engine::KeyRule::Signed:
+            return FilterSignedKey;
+    }
+    return FilterDigitKey;
+}
 
 }  // namespace
 
 void Form1::connectInputs() {
-    for (const BoxRule& rule : kBoxRules) {
-        QLineEdit* edit = box(QString::fromLatin1(rule.name));
-        installKeyFilter(edit, rule.filter);
-        if (!rule.checked) continue;
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+    for (const engine::FieldRule& rule : engine::fieldRules()) {
+        QLineEdit* edit = fieldBox(rule.field);
+        installKeyFilter(edit, keyFilter(rule.keys));
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, field = rule.field] {
             if (m_emptying) return;
-            checkNumericBox(edit);
-            if (edit->objectName() == QLatin1String("tensione_snervamento_armature"))
-                tensione_snervamento_armature_Change();
-            else if (edit->objectName() == QLatin1String("sollecitazioneN"))
-                sollecitazioneN_Change();
+            checkNumericBox(field, edit);
+            if (field == engine::Field::fyk) tensione_snervamento_armature_Change();
+            if (field == engine::Field::Nd) sollecitazioneN_Change();
             UpdateCommandState();
         });
     }
 }
 
-void Form1::checkNumericBox(QLineEdit* edit) {
-    if (numtext::isLocaleNumber(utf8(edit->text()), numberLocale())) return;
+void Form1::checkNumericBox(engine::Field field, QLineEdit* edit) {
+    if (engine::checkFieldText(field, utf8(edit->text()), archive::numberLocale()) != engine::TextCheck::Refused)
+        return;
     prompter().beep();
     m_emptying = true;
     edit->setText(QString());
@@ -84,62 +64,40 @@ void Form1::checkNumericBox(QLineEdit* edit) {
 }
 
 void Form1::tensione_snervamento_armature_Change() {
-    QLineEdit* fyk = box(QStringLiteral("tensione_snervamento_armature"));
+    QLineEdit* fyk = fieldBox(engine::Field::fyk);
     const std::string text = utf8(fyk->text());
-    const auto loc = numberLocale();
-    if (!numtext::isLocaleNumber(text, loc)) return;
-    const double fyd = std::floor(numtext::localeNumberValue(text, loc) / 1.15);
+    // Only a text the check kept, read as the calculation reads it (which, for such a text, is
+    // also the locale's reading).
+    if (engine::checkFieldText(engine::Field::fyk, text, archive::numberLocale()) != engine::TextCheck::Accepted)
+        return;
+    const double fyd = std::floor(engine::fieldValue(engine::Field::fyk, text) / 1.15);
     if (!std::isfinite(fyd)) return;
-    box(QStringLiteral("tensione_calcolo_armature"))->setText(QString::number(fyd, 'f', 0));
+    fieldBox(engine::Field::fyd)->setText(QString::number(fyd, 'f', 0));
 }
 
 void Form1::sollecitazioneN_Change() {
-    QLineEdit* nd = box(QStringLiteral("sollecitazioneN"));
-    if (numtext::leadingNumber(utf8(nd->text())) == 0) nd->setText(QStringLiteral("1"));
+    QLineEdit* nd = fieldBox(engine::Field::Nd);
+    const std::string text = utf8(nd->text());
+    // A minus sign on its own is a negative force being typed, not a zero.
+    if (text == "-" || engine::fieldValue(engine::Field::Nd, text) != 0) return;
+    nd->setText(QStringLiteral("1"));
+    // Selected, so that the force typed next replaces the 1 instead of following it.
+    nd->selectAll();
 }
 
 void Form1::UpdateCommandState() {
-    QPushButton* calcola = button(QStringLiteral("calcola"));
-    QPushButton* stampa = button(QStringLiteral("stampa"));
-    const auto refuse = [&] {
-        calcola->setEnabled(false);
-        stampa->setEnabled(false);
-    };
-    for (const char* name : kMaterialBoxes) {
-        if (box(QString::fromLatin1(name))->text().isEmpty()) return refuse();
+    if (engine::calculationEnabled(sectionTexts(), rectangularLayout() ? engine::Layout::Rectangular
+                                                                         : engine::Layout::Circular)) {
+        button(QStringLiteral("calcola"))->setEnabled(true);
+        return;
     }
-    for (const char* name : kMaterialBoxes) {
-        if (box(QString::fromLatin1(name))->text() == QStringLiteral("0")) return refuse();
-    }
-    if (rectangularLayout()) {
-        if (emptyOrZero(box(QStringLiteral("altezza"))) || emptyOrZero(box(QStringLiteral("base"))))
-            return refuse();
-    } else {
-        if (emptyOrZero(box(QStringLiteral("diametro"))) || emptyOrZero(box(QStringLiteral("copriferro"))))
-            return refuse();
-    }
-    calcola->setEnabled(true);
+    button(QStringLiteral("calcola"))->setEnabled(false);
+    button(QStringLiteral("stampa"))->setEnabled(false);
 }
 
 engine::SectionTexts Form1::sectionTexts() const {
-    const auto text = [this](const char* name) { return utf8(box(QString::fromLatin1(name))->text()); };
     engine::SectionTexts t;
-    t.fyk = text("tensione_snervamento_armature");
-    t.fyd = text("tensione_calcolo_armature");
-    t.Ea = text("modulo_elastico_armature");
-    t.fmd = text("tensione_calcolo_materiale");
-    t.Em = text("modulo_elastico_materiale");
-    t.Nd = text("sollecitazioneN");
-    t.Md = text("sollecitazioneM");
-    t.b = text("base");
-    t.h = text("altezza");
-    t.c1 = text("copriferro1");
-    t.c2 = text("copriferro2");
-    t.A1 = text("sezione1");
-    t.A2 = text("sezione2");
-    t.d = text("diametro");
-    t.c = text("copriferro");
-    t.Aa = text("sezione");
+    for (const engine::FieldRule& rule : engine::fieldRules()) t.*rule.text = utf8(fieldBox(rule.field)->text());
     return t;
 }
 
@@ -147,7 +105,7 @@ void Form1::calcola_Click() {
     const engine::Layout layout =
         rectangularLayout() ? engine::Layout::Rectangular : engine::Layout::Circular;
     const engine::CalcOutcome outcome = m_analysis.calcola(sectionTexts(), layout);
-    if (outcome.ndSetToOne) box(QStringLiteral("sollecitazioneN"))->setText(QStringLiteral("1"));
+    if (outcome.ndSetToOne) fieldBox(engine::Field::Nd)->setText(QStringLiteral("1"));
     if (!outcome.traced) {
         prompter().message(this, QString(), qs(outcome.refusal), Icon::Exclamation);
         return;
@@ -163,7 +121,7 @@ void Form1::calcola_Click() {
 
 void Form1::ShowResults() {
     using drawing::qbColor;
-    const auto loc = numberLocale();
+    const auto loc = archive::numberLocale();
     const engine::SectionResult& r = m_analysis.result();
 
     struct FieldColours {

@@ -4,14 +4,14 @@
 #include <QWidget>
 
 #include "pagescript/page_script.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/print/prn_prv.h"
 
 namespace fortema::ui {
 
 PreviewHost::PreviewHost(QWidget* owner)
-    : QObject(owner), m_owner(owner), m_writer(*this, QString(), numberLocale()) {}
+    : QObject(owner), m_owner(owner), m_writer(*this, QString(), archive::numberLocale()) {}
 
 PreviewHost::~PreviewHost() {
     if (m_window) delete m_window.data();
@@ -28,7 +28,7 @@ void PreviewHost::ensurePreviewLoaded() {
     });
     m_window = window;
     m_writer.setScriptFolder(m_scriptFolder);
-    m_writer.setLocale(numberLocale());
+    m_writer.setLocale(archive::numberLocale());
     window->show();
 }
 

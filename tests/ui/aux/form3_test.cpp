@@ -7,7 +7,7 @@
 #include "tests/ui/aux/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/aux/form3.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/scripted_prompter.h"
 
 namespace fortema::ui::test {
@@ -23,7 +23,7 @@ QString total(Form3& w) { return label(w, QStringLiteral("lblSezione"))->text();
 // "3.39" in the separators of the locale the test runs under.
 QString localeText(const char* plain) {
     QString text = QString::fromLatin1(plain);
-    return text.replace(u'.', QChar::fromLatin1(numberLocale().decimal));
+    return text.replace(u'.', QChar::fromLatin1(archive::numberLocale().decimal));
 }
 
 class LocaleGuard {
@@ -87,7 +87,7 @@ private slots:
         click(w, "cmdCalcola");
         // 2000 bars of 28 mm: 12315.04 cm^2.
         const QString expected = QString::fromStdString(engine::numtext::fixedText(
-            static_cast<float>(2000 * 3.141592654 * 1.4 * 1.4), 2, numberLocale()));
+            static_cast<float>(2000 * 3.141592654 * 1.4 * 1.4), 2, archive::numberLocale()));
         QCOMPARE(total(w), expected);
         QVERIFY(total(w).endsWith(localeText("5.04")));
     }

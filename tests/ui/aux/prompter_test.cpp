@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "tests/ui/aux/test_registry.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/aux/scripted_prompter.h"
 
 namespace fortema::ui::test {
@@ -85,11 +85,11 @@ private slots:
     void numberLocaleFollowsTheDefaultLocale() {
         const QLocale saved;
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        const auto it = numberLocale();
+        const auto it = archive::numberLocale();
         QLocale::setDefault(QLocale::c());
-        const auto c = numberLocale();
+        const auto c = archive::numberLocale();
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        const auto fr = numberLocale();
+        const auto fr = archive::numberLocale();
         QLocale::setDefault(saved);
         QCOMPARE(it.decimal, ',');
         QCOMPARE(it.group, '.');

@@ -224,7 +224,7 @@ private slots:
         click(form, "avanti");
         QVERIFY(rectangularSelected(form));
         QCOMPARE(boxText(form, "base"), QStringLiteral("1000"));
-        QCOMPARE(boxText(form, "copriferro1"), QStringLiteral("30.5"));
+        QCOMPARE(boxText(form, "copriferro1"), QStringLiteral("30,5"));
         QCOMPARE(boxText(form, "sezione2"), QStringLiteral("100"));
         QCOMPARE(boxText(form, "diametro"), QStringLiteral("400"));
         QCOMPARE(boxText(form, "tensione_calcolo_armature"), QStringLiteral("3739"));

@@ -69,7 +69,7 @@ private slots:
             QCOMPARE(form.analysis().result().Mu, reference.result().Mu);
             QCOMPARE(form.analysis().result().yan, reference.result().yan);
             QCOMPARE(form.analysis().result().campo, reference.result().campo);
-            const auto loc = numberLocale();
+            const auto loc = archive::numberLocale();
             QCOMPARE(
                 labelText(form, "lblMu"),
                 QStringLiteral(" Mu = %1 daN*cm")

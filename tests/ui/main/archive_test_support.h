@@ -17,7 +17,7 @@
 
 #include "archive/project_file.h"
 #include "engine/numtext.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/main/archive_commands.h"
 #include "ui/main/examples.h"
 #include "ui/main/form1.h"
@@ -83,7 +83,7 @@ inline void typeInto(Form1& form, const char* name, const QString& text) {
 
 // A single value as the fields and labels show it under the locale the test runs under.
 inline QString shown(float value) {
-    return QString::fromStdString(engine::numtext::singleText(value, numberLocale()));
+    return QString::fromStdString(engine::numtext::singleText(value, archive::numberLocale()));
 }
 
 // Writes `archive` and `data` as a project file in `dir` and returns its path.

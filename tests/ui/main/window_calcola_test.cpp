@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "drawing/recording_surface.h"
 #include "engine/section.h"
@@ -282,6 +283,55 @@ private slots:
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(prompter.messages()[0].text, QString::fromUtf8(engine::warning::kCircularTension));
         QVERIFY(plot.records().isEmpty());
+    }
+
+    // Each trap as a new user meets it: the number typed is the number computed, or a refusal.
+    void whatIsTypedIsComputed() {
+        const bool italian = archive::numberLocale().decimal == ',';
+        struct Case {
+            const char* box;
+            const char* text;
+            bool pasted;
+            double engine::CurrentSection::*value;  // read back at "&CALCOLA", when computed
+            double expected;
+            QString warning;  // or the refusal after "&CALCOLA"
+            int beeps;
+        };
+        using S = engine::CurrentSection;
+        const Case cases[] = {
+            {"sollecitazioneN", "-5000", false, &S::Nd, -5000, {}, 0},
+            {"sollecitazioneM", "-100", false, nullptr, 0, QString::fromUtf8(engine::warning::kNegativeMoment), 0},
+            {"copriferro1", "25.5", false, &S::c1, 2.55, {}, 0},
+            {"base", "1.500", true, &S::b, italian ? 30 : 0.15, {}, italian ? 1 : 0},
+            {"sezione1", "abc", true, &S::A1, 0, {}, 1},
+            {"copriferro2", "475", false, nullptr, 0, QString::fromUtf8(engine::warning::kCoversTooLarge), 0},
+        };
+        for (const Case& c : cases) {
+            ScriptedPrompter prompter;
+            Form1 form;
+            typeSection(form, example3());
+            QLineEdit* edit = form.box(QString::fromLatin1(c.box));
+            edit->selectAll();
+            if (c.pasted)
+                edit->insert(QString::fromLatin1(c.text));
+            else
+                QTest::keyClicks(edit, QString::fromLatin1(c.text));
+            QCOMPARE(prompter.beeps(), c.beeps);
+            if (c.beeps) QCOMPARE(edit->text(), QString());
+            // An emptied size leaves nothing to compute.
+            if (!form.button(QStringLiteral("calcola"))->isEnabled()) {
+                QVERIFY(c.beeps > 0);
+                continue;
+            }
+            click(form, "calcola");
+            if (c.warning.isEmpty()) {
+                QVERIFY(prompter.messages().isEmpty());
+                QCOMPARE(form.analysis().section().*c.value, c.expected);
+            } else {
+                QCOMPARE(prompter.messages().size(), 1);
+                QCOMPARE(prompter.messages()[0].text, c.warning);
+            }
+        }
     }
 
     void designForceOfZeroAtCalculation() {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tests/ui/aux/window_checks.h"
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 #include "ui/main/form1.h"
 
 #include "tests/ui/aux/test_registry.h"
@@ -92,7 +92,7 @@ inline QColor backColour(Form1& form, const char* name) {
 // "158.8" in the decimal separator of the locale the test runs under.
 inline QString localeText(const char* plain) {
     QString text = QString::fromLatin1(plain);
-    return text.replace(u'.', QChar::fromLatin1(numberLocale().decimal));
+    return text.replace(u'.', QChar::fromLatin1(archive::numberLocale().decimal));
 }
 
 }  // namespace fortema::ui::test

@@ -1,8 +1,8 @@
-#include "ui/aux/number_locale.h"
+#include "archive/number_locale.h"
 
 #include <QLocale>
 
-namespace fortema::ui {
+namespace fortema::archive {
 
 namespace {
 
@@ -26,11 +26,4 @@ engine::numtext::NumberLocale numberLocale() {
     return result;
 }
 
-std::string inputBoxText(float value, const engine::numtext::NumberLocale& loc) {
-    namespace numtext = engine::numtext;
-    std::string text = numtext::singleText(value, numtext::NumberLocale::c());
-    if (!numtext::isLocaleNumber(text, loc)) text = numtext::singleText(value, loc);
-    return text;
-}
-
-}  // namespace fortema::ui
+}  // namespace fortema::archive
