@@ -10,7 +10,8 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 hardening=${2:-}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all)
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all
+          lintian)
 [ "$hardening" = "--hardening" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

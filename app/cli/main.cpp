@@ -1,5 +1,6 @@
 // fortema-cli: the section analysis without windows. The first argument names the command.
 #include "app/cli/check_command.h"
+#include "app/cli/usage.h"
 #ifdef FORTEMA_CLI_QT
 #include "app/cli/project_command.h"
 #endif
@@ -32,31 +33,22 @@ constexpr CommandEntry kCommands[] = {
 #endif
 };
 
-void usage(std::ostream& err) {
-    err << "uso: fortema-cli check type=R|C chiave=valore ... [--curves | --csv]\n"
-           "  chiavi: fyk fyd Ea fmd Em Nd Md, poi b h c1 c2 A1 A2 (type=R) o d c Aa (type=C),\n"
-           "  nelle unita' dei campi della finestra (daN, daN*cm, daN/cm2, mm, mm2)\n"
-#ifdef FORTEMA_CLI_QT
-           "     fortema-cli project FILE.ftm [--json]\n"
-           "  ricalcola ogni posizione con dati del progetto\n"
-#endif
-#ifdef FORTEMA_CLI_PRINT
-           "     fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf\n"
-           "  la stampa di una pagina della sezione in un file PDF\n"
-           "     fortema-cli report FILE.ftm -o FILE.pdf\n"
-           "  la relazione completa del progetto in un file PDF\n"
-#endif
-        ;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        usage(std::cerr);
+        fortema::cli::printUsage(std::cerr);
         return 2;
     }
     const std::string name = argv[1];
+    if (name == "--help" || name == "-h") {
+        fortema::cli::printUsage(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        fortema::cli::printVersion(std::cout);
+        return 0;
+    }
     for (const CommandEntry& command : kCommands) {
         if (name == command.name) {
             try {
@@ -68,6 +60,6 @@ int main(int argc, char** argv) {
         }
     }
     std::cerr << "fortema-cli: comando sconosciuto \"" << name << "\"\n";
-    usage(std::cerr);
+    fortema::cli::printUsage(std::cerr);
     return 2;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "app/cli/json_writer.h"
+#include "app/cli/usage.h"
 #include "archive/project_file.h"
 #include "archive/number_locale.h"
 
@@ -170,7 +171,7 @@ int runProject(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
     }
     if (file.empty()) {
-        err << "uso: fortema-cli project FILE.ftm [--json]\n";
+        err << "uso: " << synopsis("project") << "\n";
         return 2;
     }
 

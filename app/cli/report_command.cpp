@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/cli/headless.h"
+#include "app/cli/usage.h"
 #include "archive/project_file.h"
 #include "report/full_report.h"
 #include "archive/number_locale.h"
@@ -28,7 +29,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
     }
     if (file.empty() || output.empty()) {
-        err << "uso: fortema-cli report FILE.ftm -o FILE.pdf\n";
+        err << "uso: " << synopsis("report") << "\n";
         return 2;
     }
 

@@ -7,6 +7,7 @@
 
 #include "app/cli/check_command.h"
 #include "app/cli/headless.h"
+#include "app/cli/usage.h"
 #include "report/section_printout.h"
 #include "archive/number_locale.h"
 
@@ -27,7 +28,7 @@ int runSheet(const std::vector<std::string>& args, std::ostream&, std::ostream& 
         }
     }
     if (output.empty()) {
-        err << "uso: fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf\n";
+        err << "uso: " << synopsis("sheet") << "\n";
         return 2;
     }
     SectionInput input;

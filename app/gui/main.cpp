@@ -2,12 +2,28 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QStringList>
+#include <iostream>
+#include <string_view>
 
 #include "ui/main/archive_commands.h"
 #include "ui/main/form1.h"
 #include "ui/main/frm_splash.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before the application object exists, so that they work where no display is.
+    const std::string_view option = argc > 1 ? argv[1] : "";
+    if (option == "--version") {
+        std::cout << "fortema " FORTEMA_VERSION "\n";
+        return 0;
+    }
+    if (option == "--help" || option == "-h") {
+        std::cout << "uso: fortema [FILE.ftm]\n"
+                     "  apre la finestra di avvio; dopo \"ENTRA\" la finestra principale, con il progetto\n"
+                     "  FILE.ftm se dato\n"
+                     "     fortema --help | --version\n"
+                     "  per la riga di comando: fortema-cli --help\n";
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("FORTEMA"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(fortema::ui::frmSplash::logo(QSize(64, 64)))));

@@ -1,7 +1,9 @@
 # Installs BUILD_DIR into PREFIX (emptied first) and checks what a desktop needs from it.
 # GUI says whether the desktop program is part of the build; VALIDATE, when set, is
 # desktop-file-validate, run on the installed entry; MIME_DB, when set, is update-mime-database,
-# which builds the prefix's own database from the installed type, as the package's install does.
+# which builds the prefix's own database from the installed type, as the package's install does;
+# APPSTREAM, when set, is appstreamcli, which validates the installed metainfo. GZIP reads the
+# compressed documents; VERSION is the project's version, which they must all name.
 set(failures "")
 macro(fail text)
     string(APPEND failures "${text}\n")
@@ -38,6 +40,42 @@ if(EXISTS "${PREFIX}/bin/fortema-cli")
                     WORKING_DIRECTORY "${PREFIX}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT status EQUAL 0 OR NOT out MATCHES "\"Mu\":1895457")
         fail("installed fortema-cli check: status ${status}\n${out}${err}")
+    endif()
+endif()
+
+# Both programs answer --version and --help on stdout without a display (the test has none), and
+# fortema-cli prints the same usage for --help as after a call it cannot take.
+foreach(program IN LISTS programs)
+    set(path "${PREFIX}/bin/${program}")
+    if(NOT EXISTS "${path}")
+        continue()
+    endif()
+    execute_process(COMMAND "${path}" --version RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 0 OR NOT out STREQUAL "${program} ${VERSION}\n")
+        fail("${program} --version: status ${status}, \"${out}\" ${err}")
+    endif()
+    foreach(option --help -h)
+        execute_process(COMMAND "${path}" ${option} RESULT_VARIABLE status OUTPUT_VARIABLE help ERROR_VARIABLE err)
+        if(NOT status EQUAL 0 OR NOT help MATCHES "^uso: ${program} " OR NOT err STREQUAL "")
+            fail("${program} ${option}: status ${status}\n${help}${err}")
+        endif()
+    endforeach()
+endforeach()
+if(EXISTS "${PREFIX}/bin/fortema-cli")
+    execute_process(COMMAND "${PREFIX}/bin/fortema-cli" --help OUTPUT_VARIABLE help)
+    # The commands that print need the Qt libraries, built with the desktop program.
+    set(commands check)
+    if(GUI)
+        list(APPEND commands project sheet report)
+    endif()
+    foreach(command IN LISTS commands)
+        if(NOT help MATCHES "\n     fortema-cli ${command} [^\n]+\n" AND NOT help MATCHES "^uso: fortema-cli ${command} ")
+            fail("fortema-cli --help does not show the command ${command}:\n${help}")
+        endif()
+    endforeach()
+    execute_process(COMMAND "${PREFIX}/bin/fortema-cli" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT err STREQUAL help)
+        fail("fortema-cli without a command: status ${status}, not the --help text on stderr\n${out}${err}")
     endif()
 endif()
 
@@ -123,6 +161,94 @@ if(EXISTS "${icon}")
     file(READ "${icon}" svg LIMIT 4096)
     if(NOT svg MATCHES "<svg[^>]*xmlns=\"http://www.w3.org/2000/svg\"")
         fail("fortema.svg is not an SVG image")
+    endif()
+endif()
+
+# The text of a gzip file into `var`, or "" (with a failure) when it is missing or is not
+# gzip -n output. A macro, so that its failures reach the list.
+macro(read_gzip path var)
+    set(${var} "")
+    if(NOT EXISTS "${path}")
+        fail("missing ${path}")
+    else()
+        # gzip -n leaves the name out (flag bit 3) and the time stamp zero.
+        file(READ "${path}" head LIMIT 8 HEX)
+        if(NOT head MATCHES "^1f8b080[0-7]00000000$")
+            fail("${path} is not gzip -n output (header ${head})")
+        endif()
+        if(GZIP)
+            execute_process(COMMAND "${GZIP}" -dc "${path}" RESULT_VARIABLE status OUTPUT_VARIABLE ${var}
+                            ERROR_VARIABLE err)
+            if(NOT status EQUAL 0)
+                fail("gzip -dc ${path}: ${err}")
+            endif()
+        endif()
+    endif()
+endmacro()
+
+# A manual page for each program, naming it and the version.
+foreach(program IN LISTS programs)
+    read_gzip("${PREFIX}/share/man/man1/${program}.1.gz" page)
+    string(TOUPPER "${program}" title)
+    string(REPLACE "-" "\\\\-" title "${title}")
+    if(GZIP AND NOT page MATCHES "^\\.TH ${title} 1 \"[^\"]*\" \"fortema ${VERSION}\"")
+        fail("${program}.1 has no .TH line for ${title} and fortema ${VERSION}")
+    endif()
+endforeach()
+
+# The package documents: a machine-readable copyright file and a changelog whose top entry is
+# this version.
+set(docdir "${PREFIX}/share/doc/fortema")
+if(EXISTS "${docdir}/copyright")
+    file(READ "${docdir}/copyright" copyright)
+    if(NOT copyright MATCHES "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+       OR NOT copyright MATCHES "\n\nFiles: \\*\nCopyright: [^\n]+\nLicense: [^\n]+\n")
+        fail("copyright is not in the machine-readable format with a Files: * paragraph")
+    endif()
+else()
+    fail("missing ${docdir}/copyright")
+endif()
+read_gzip("${docdir}/changelog.Debian.gz" changelog)
+if(GZIP AND NOT changelog MATCHES "^fortema \\(${VERSION}-[0-9]+\\) ")
+    fail("the changelog's top entry is not fortema (${VERSION}-N)")
+endif()
+
+# The AppStream data: named after its id, pointing at the installed desktop entry, declaring
+# the programs and the MIME type, with this version as its newest release.
+file(GLOB metainfos "${PREFIX}/share/metainfo/*.metainfo.xml")
+list(LENGTH metainfos count)
+if(NOT count EQUAL 1)
+    fail("expected one metainfo file, found: ${metainfos}")
+else()
+    file(READ "${metainfos}" xml)
+    get_filename_component(file_name "${metainfos}" NAME)
+    # The ${CMAKE_MATCH_1} of an if() is expanded before its MATCHES runs: one step each.
+    string(REGEX MATCH "<id>([^<]+)</id>" id "${xml}")
+    if(NOT file_name STREQUAL "${CMAKE_MATCH_1}.metainfo.xml")
+        fail("${file_name} is not named after its component id")
+    endif()
+    string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]+)</launchable>" launchable "${xml}")
+    if(launchable STREQUAL "" OR NOT EXISTS "${PREFIX}/share/applications/${CMAKE_MATCH_1}")
+        fail("${file_name} launches no installed desktop entry")
+    endif()
+    if(NOT xml MATCHES "<mediatype>${mime_type}</mediatype>")
+        fail("${file_name} does not provide ${mime_type}")
+    endif()
+    foreach(program IN LISTS programs)
+        if(NOT xml MATCHES "<binary>${program}</binary>")
+            fail("${file_name} does not provide the program ${program}")
+        endif()
+    endforeach()
+    string(REGEX MATCH "<releases>[ \n]*<release version=\"([^\"]+)\"" release "${xml}")
+    if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
+        fail("the newest release of ${file_name} is not ${VERSION}")
+    endif()
+    if(APPSTREAM)
+        execute_process(COMMAND "${APPSTREAM}" validate --no-net "${metainfos}"
+                        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+        if(NOT status EQUAL 0)
+            fail("appstreamcli validate: ${out}${err}")
+        endif()
     endif()
 endif()
 
