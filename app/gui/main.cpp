@@ -8,6 +8,7 @@
 #include "ui/main/archive_commands.h"
 #include "ui/main/form1.h"
 #include "ui/main/frm_splash.h"
+#include "ui/main/main_window.h"
 
 int main(int argc, char* argv[]) {
     // Answered before the application object exists, so that they work where no display is.
@@ -31,10 +32,10 @@ int main(int argc, char* argv[]) {
     fortema::ui::frmSplash splash;
     if (splash.exec() != QDialog::Accepted) return 0;
 
-    fortema::ui::Form1 form;
-    form.show();
+    fortema::ui::MainWindow window;
+    window.form().show();
     // A project file given on the command line (a double click on a .ftm file) opens at once.
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) form.archiveCommands().openFile(args.at(1));
+    if (args.size() > 1) window.archive().openFile(args.at(1));
     return app.exec();
 }

@@ -1,33 +1,22 @@
 #pragma once
 
-// The main window's side of the section archive and the project: the buttons that browse,
-// store, copy and paste positions, the file commands of "&File", the project data of
-// "&Progetto", the worked examples of "&Esempi" and the save question of the close box.
-// It finds its controls in the window by objectName and connects them itself.
+// The archive and the project behind the main window: the buttons that browse, store, copy and
+// paste positions, the file commands of "&File", the project data of "&Progetto" and the save
+// question. The commands work on the window only through SectionForm.
 
-#include <QObject>
 #include <QString>
 #include <cstdint>
 
 #include "archive/section_archive.h"
-#include "engine/section.h"
-
-class QAction;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace fortema::ui {
 
-class Form1;
+class SectionForm;
 struct FileDialogRequest;
 
-class ArchiveCommands : public QObject {
-    Q_OBJECT
+class ArchiveCommands {
 public:
-    // Becomes a child of `window` and lives as long as it.
-    explicit ArchiveCommands(Form1& window);
+    explicit ArchiveCommands(SectionForm& form);
 
     const archive::SectionArchive& archive() const { return m_archive; }
     const archive::ProjectData& projectData() const { return m_projectData; }
@@ -40,8 +29,7 @@ public:
     // reported and changes nothing; returns whether it was read.
     bool openFile(const QString& path);
 
-    // Shows position currentPosition() in the window; every written field runs its change
-    // behaviour. The other layout's fields are not touched.
+    // Shows position currentPosition() in the window.
     void LoadPositionIntoForm();
 
     // The save question "Vuoi salvare il file?" when the project holds data; Yes runs
@@ -49,6 +37,8 @@ public:
     // Yes but the project was not saved (dialog cancelled or writing failed), since going on
     // would lose it.
     bool AskToSaveIfData();
+    // Whether the window may close now (the close box and "&Esci"): asks to save first.
+    bool mayClose();
 
     void avanti_Click();
     void indietro_Click();
@@ -66,32 +56,16 @@ public:
     void mnuEsci_Click();
     void mnuDatiprogetto_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void connectButton(const char* name, void (ArchiveCommands::*handler)());
-    template <typename R>
-    void connectAction(const char* name, R (ArchiveCommands::*handler)());
-    void updateToolTip(QPushButton* button);
-    engine::Layout selectedLayout() const;
     bool writeTo(const QString& path);
     FileDialogRequest fileDialogRequest() const;
-    QLineEdit* box(const char* name) const;
-    QLabel* label(const char* name) const;
-    QPushButton* button(const char* name) const;
-    void setLabelText(const char* name, const QString& text);
-    void showCampo(std::int16_t campo);
-    void setMuBackground(bool belowMd);
 
-    Form1& m_window;
+    SectionForm& m_form;
     archive::SectionArchive m_archive;
     archive::ArchiveClipboard m_clipboard;
     archive::ProjectData m_projectData;
     std::int16_t m_currentPosition = 0;
     QString m_currentFileName;
-    // Set by "&Chiudi", which ends the program without the close box's question.
-    bool m_closingWithoutQuestion = false;
 };
 
 }  // namespace fortema::ui

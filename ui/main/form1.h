@@ -1,10 +1,9 @@
 #pragma once
 
-// The main window: the inputs of one section, its strength domain and its results. The archive
-// buttons, the file commands and the examples find their controls and menu items by objectName
-// and call the public routines below.
+// The main window: the inputs of one section, its strength domain, its sketch and its results,
+// the printout of the sheet and the side windows. The archive, the file commands and the report
+// are wired to it by MainWindow (main_window.h); this window knows nothing of them.
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -16,33 +15,31 @@
 #include "engine/section.h"
 #include "report/section_printout.h"
 #include "ui/main/domain_plot.h"
+#include "ui/main/main_controls.h"
+#include "ui/main/section_form.h"
 
-class QAction;
 class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace fortema::drawing {
-class PictureBox;
 class RecordingSurface;
 class TeeSurface;
 }  // namespace fortema::drawing
 
 namespace fortema::ui {
 
-class ArchiveCommands;
 class Form3;
-class PreviewHost;
+struct WorkedExample;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public SectionForm {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
+    const MainControls& ui() const { return m_ui; }
+
+    const engine::Analysis& analysis() const override { return m_analysis; }
     engine::Analysis& analysis() { return m_analysis; }
-    const engine::Analysis& analysis() const { return m_analysis; }
 
     // "&CALCOLA": reads the boxes, checks, traces, draws over the plot and shows the results.
     void calcola_Click();
@@ -57,40 +54,38 @@ public:
     // The result labels from the last calculation; enables "&STAMPA".
     void ShowResults();
     // Enables "&CALCOLA" (and disables "&STAMPA" too) from the contents of the boxes.
-    void UpdateCommandState();
+    void UpdateCommandState() override;
     // Clears the plot and draws its empty frame for the chosen layout and the last A1, A2.
     void DrawDomainFrame();
     // The sketch of the section type, with the geometry rows of that type shown.
     void DrawRectangularSketch();
     void DrawCircularSketch();
 
-    // The archive, the project data and the file commands of this window.
-    ArchiveCommands& archiveCommands() const { return *m_archiveCommands; }
+    // Selects the layout (its click behaviour runs only when it was not selected) and draws
+    // its sketch, which also shows its geometry rows.
+    void selectLayout(engine::Layout layout);
+    // Writes into a box as typing would, so its change behaviour runs.
+    void setFieldText(engine::Field field, const QString& text);
+    // "&Esempi": fills the boxes with a worked example and enables "&CALCOLA". Nothing is
+    // calculated or stored; the result labels and the other layout's boxes keep what they show.
+    void loadExample(const WorkedExample& example);
 
-    // "Anteprii&ma e Stampa completa": the full report of the archive and the project data,
-    // written into the page file; the preview opens on page 1.
-    void mnuAnteprimadistampa_Click();
-    // The preview window's host: the writer of the report and the loaded preview.
-    PreviewHost& previewHost() const { return *m_preview; }
+    // SectionForm
+    QWidget* dialogParent() override { return this; }
+    engine::Layout selectedLayout() const override;
+    QString description() const override;
+    void LoadPositionIntoForm(int position, const archive::SectionRecord& record) override;
+    void showEmptyArchive() override;
+    void closeProgram(bool askToSave) override;
 
-    // Option1 is set.
-    bool rectangularLayout() const;
-
-    // Controls by objectName; nullptr for a name the window does not have.
-    QLineEdit* box(const QString& name) const;
-    QLineEdit* fieldBox(engine::Field field) const;
-    QLabel* label(const QString& name) const;
-    QPushButton* button(const QString& name) const;
-    QRadioButton* option(const QString& name) const;
-    drawing::PictureBox* grafico() const;
-    drawing::PictureBox* disegno() const;
+    // Asked before the window closes (the close box, "&Esci"); false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
 
     // Text and background of a label, as the result labels show their verdicts.
     static void setLabelColors(QLabel* label, const QColor& text, const QColor& background);
 
     // The bar area calculator while it is open, so that "&Esci" can close it.
     Form3* barAreaCalculator() const;
-    void closeBarAreaCalculator();
 
     // Everything drawn on the plot or the sketch from now on also goes to `recorder` (nullptr:
     // no more), which is given the box's coordinate system first, unrecorded. Tests read the
@@ -102,12 +97,18 @@ public:
     using SectionPrinter = std::function<report::PrintOutcome(engine::Analysis&, const report::PrintChoice&)>;
     void setSectionPrinter(SectionPrinter printer) { m_printer = std::move(printer); }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void buildMenu();
     void connectInputs();
     void connectCommands();
     void showGeometryRows(bool rectangular);
+    void showCampo(std::int16_t campo);
+    void setMuBackground(bool belowMd);
+    void setPositionToolTips(int position);
     void checkNumericBox(engine::Field field, QLineEdit* box);
     void tensione_snervamento_armature_Change();
     void sollecitazioneN_Change();
@@ -116,18 +117,17 @@ private:
     engine::SectionTexts sectionTexts() const;
     drawing::Surface& plotSurface();
     drawing::Surface& sketchSurface();
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
 
-    QHash<QString, QWidget*> m_controls;
+    MainControls m_ui;
     engine::Analysis m_analysis;
     QPointer<Form3> m_form3;
-    ArchiveCommands* m_archiveCommands = nullptr;
-    PreviewHost* m_preview = nullptr;
     // The scale the plot's m labels were last drawn for.
     PlotScale m_frameScale = PlotScale::Unreinforced;
     std::unique_ptr<drawing::TeeSurface> m_plotTee;
     std::unique_ptr<drawing::TeeSurface> m_sketchTee;
     SectionPrinter m_printer;
+    std::function<bool()> m_closeGuard;
+    bool m_closingWithoutQuestion = false;
     // Set while a failed check empties its box, so the emptying is not checked a second time.
     bool m_emptying = false;
 };

@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "drawing/recording_surface.h"
 #include "drawing/tee_surface.h"
-#include "archive/number_locale.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
 #include "ui/main/section_sketch.h"
@@ -19,39 +19,31 @@ namespace fortema::ui {
 
 namespace {
 
-// The geometry rows: row label, rectangular field, circular field (or none), unit label (or none
-// where the unit stays for both types).
-struct GeometryRow {
-    const char* label;
-    const char* rectangularField;
-    const char* circularField;
-    const char* unit;
-    const char* rectangularCaption;
-    const char* circularCaption;
+// The captions of the six geometry rows for each type; the circle uses the first three rows.
+struct RowCaptions {
+    const char* rectangular;
+    const char* circular;  // nullptr: the row is hidden under the circular type
 };
-
-// clang-format off
-const GeometryRow kRows[] = {
-    {"Label_21", "base", "diametro", nullptr, " Larghezza compressa, b ", " Diametro, d"},
-    {"Label_20", "altezza", "copriferro", nullptr, " Altezza totale, h", " Copriferro, c"},
-    {"Label_19", "copriferro1", "sezione", nullptr, " Copriferro inferiore, c1", " Sezione totale armatura, Aa"},
-    {"Label_18", "copriferro2", nullptr, "Label_16", " Copriferro superiore, c2", nullptr},
-    {"Label_17", "sezione1", nullptr, "Label_27", " Sezione arm. tesa (inferiore), A1", nullptr},
-    {"Label_25", "sezione2", nullptr, "Label_26", " Sezione arm. compressa (sup.), A2", nullptr},
+const RowCaptions kRowCaptions[] = {
+    {" Larghezza compressa, b ", " Diametro, d"},
+    {" Altezza totale, h", " Copriferro, c"},
+    {" Copriferro inferiore, c1", " Sezione totale armatura, Aa"},
+    {" Copriferro superiore, c2", nullptr},
+    {" Sezione arm. tesa (inferiore), A1", nullptr},
+    {" Sezione arm. compressa (sup.), A2", nullptr},
 };
-// clang-format on
 
 }  // namespace
 
 void Form1::Option1_Click() {
-    box(QStringLiteral("txtdimen"))->setText(QStringLiteral("mm"));
+    m_ui.txtdimen->setText(QStringLiteral("mm"));
     DrawDomainFrame();
     DrawRectangularSketch();
     UpdateCommandState();
 }
 
 void Form1::Option2_Click() {
-    box(QStringLiteral("txtdimen"))->setText(QStringLiteral("mm^2"));
+    m_ui.txtdimen->setText(QStringLiteral("mm^2"));
     DrawDomainFrame();
     DrawCircularSketch();
     UpdateCommandState();
@@ -61,8 +53,8 @@ void Form1::cancella_Click() { DrawDomainFrame(); }
 
 void Form1::DrawDomainFrame() {
     DomainFrameOptions options;
-    options.option1 = option(QStringLiteral("Option1"))->isChecked();
-    options.option2 = option(QStringLiteral("Option2"))->isChecked();
+    options.option1 = m_ui.Option1->isChecked();
+    options.option2 = m_ui.Option2->isChecked();
     options.reinforced = m_analysis.reinforcedScale();
     m_frameScale = framePlotScale(options.option2, options.reinforced);
     drawDomainFrame(plotSurface(), options);
@@ -79,24 +71,35 @@ void Form1::DrawCircularSketch() {
 }
 
 void Form1::showGeometryRows(bool rectangular) {
-    for (const GeometryRow& row : kRows) {
-        QLabel* rowLabel = label(QString::fromLatin1(row.label));
-        control(QString::fromLatin1(row.rectangularField))->setVisible(rectangular);
-        if (row.circularField) {
-            control(QString::fromLatin1(row.circularField))->setVisible(!rectangular);
-        } else {
-            rowLabel->setVisible(rectangular);
-            control(QString::fromLatin1(row.unit))->setVisible(rectangular);
+    for (std::size_t i = 0; i < engine::kRectangularFields.size(); ++i)
+        m_ui.field(engine::kRectangularFields[i])->setVisible(rectangular);
+    for (std::size_t i = 0; i < engine::kCircularFields.size(); ++i)
+        m_ui.field(engine::kCircularFields[i])->setVisible(!rectangular);
+    for (std::size_t row = 0; row < m_ui.rowLabels.size(); ++row) {
+        const RowCaptions& captions = kRowCaptions[row];
+        if (!captions.circular) {
+            m_ui.rowLabels[row]->setVisible(rectangular);
+            m_ui.rowUnits[row]->setVisible(rectangular);
         }
-        if (const char* caption = rectangular ? row.rectangularCaption : row.circularCaption)
-            rowLabel->setText(QString::fromUtf8(caption));
+        if (const char* caption = rectangular ? captions.rectangular : captions.circular)
+            m_ui.rowLabels[row]->setText(QString::fromUtf8(caption));
     }
 }
 
+void Form1::selectLayout(engine::Layout layout) {
+    const bool rectangular = layout == engine::Layout::Rectangular;
+    (rectangular ? m_ui.Option1 : m_ui.Option2)->setChecked(true);
+    if (rectangular)
+        DrawRectangularSketch();
+    else
+        DrawCircularSketch();
+}
+
 void Form1::grafico_MouseMove(double x, double y) {
-    const PlotScale scale = framePlotScale(!rectangularLayout(), m_analysis.reinforcedScale());
+    const PlotScale scale =
+        framePlotScale(selectedLayout() == engine::Layout::Circular, m_analysis.reinforcedScale());
     const QString readout = cursorReadout(x, y, scale, archive::numberLocale());
-    drawing::PictureBox* plot = grafico();
+    drawing::PictureBox* plot = m_ui.grafico;
     plot->setToolTip(readout);
     // A tip already on screen follows the cursor instead of waiting for the next hover.
     if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), readout, plot);
@@ -107,7 +110,7 @@ void Form1::setPlotRecorder(drawing::RecordingSurface* recorder) {
     if (!recorder) return;
     setUpPlotSurface(*recorder);
     recorder->clearRecords();
-    m_plotTee = std::make_unique<drawing::TeeSurface>(grafico()->surface(), *recorder);
+    m_plotTee = std::make_unique<drawing::TeeSurface>(m_ui.grafico->surface(), *recorder);
 }
 
 void Form1::setSketchRecorder(drawing::RecordingSurface* recorder) {
@@ -115,17 +118,17 @@ void Form1::setSketchRecorder(drawing::RecordingSurface* recorder) {
     if (!recorder) return;
     setUpSketchSurface(*recorder);
     recorder->clearRecords();
-    m_sketchTee = std::make_unique<drawing::TeeSurface>(disegno()->surface(), *recorder);
+    m_sketchTee = std::make_unique<drawing::TeeSurface>(m_ui.disegno->surface(), *recorder);
 }
 
 drawing::Surface& Form1::plotSurface() {
     if (m_plotTee) return *m_plotTee;
-    return grafico()->surface();
+    return m_ui.grafico->surface();
 }
 
 drawing::Surface& Form1::sketchSurface() {
     if (m_sketchTee) return *m_sketchTee;
-    return disegno()->surface();
+    return m_ui.disegno->surface();
 }
 
 }  // namespace fortema::ui

@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "engine/input_fields.h"
 #include "engine/numtext.h"
-#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
@@ -41,7 +41,7 @@ KeyFilter keyFilter(engine::KeyRule keys) {
 
 void Form1::connectInputs() {
     for (const engine::FieldRule& rule : engine::fieldRules()) {
-        QLineEdit* edit = fieldBox(rule.field);
+        QLineEdit* edit = m_ui.field(rule.field);
         installKeyFilter(edit, keyFilter(rule.keys));
         connect(edit, &QLineEdit::textChanged, this, [this, edit, field = rule.field] {
             if (m_emptying) return;
@@ -54,7 +54,8 @@ void Form1::connectInputs() {
 }
 
 void Form1::checkNumericBox(engine::Field field, QLineEdit* edit) {
-    if (engine::checkFieldText(field, utf8(edit->text()), archive::numberLocale()) != engine::TextCheck::Refused)
+    if (engine::checkFieldText(field, utf8(edit->text()), archive::numberLocale()) !=
+        engine::TextCheck::Refused)
         return;
     prompter().beep();
     m_emptying = true;
@@ -64,19 +65,20 @@ void Form1::checkNumericBox(engine::Field field, QLineEdit* edit) {
 }
 
 void Form1::tensione_snervamento_armature_Change() {
-    QLineEdit* fyk = fieldBox(engine::Field::fyk);
+    QLineEdit* fyk = m_ui.field(engine::Field::fyk);
     const std::string text = utf8(fyk->text());
     // Only a text the check kept, read as the calculation reads it (which, for such a text, is
     // also the locale's reading).
-    if (engine::checkFieldText(engine::Field::fyk, text, archive::numberLocale()) != engine::TextCheck::Accepted)
+    if (engine::checkFieldText(engine::Field::fyk, text, archive::numberLocale()) !=
+        engine::TextCheck::Accepted)
         return;
     const double fyd = std::floor(engine::fieldValue(engine::Field::fyk, text) / 1.15);
     if (!std::isfinite(fyd)) return;
-    fieldBox(engine::Field::fyd)->setText(QString::number(fyd, 'f', 0));
+    m_ui.field(engine::Field::fyd)->setText(QString::number(fyd, 'f', 0));
 }
 
 void Form1::sollecitazioneN_Change() {
-    QLineEdit* nd = fieldBox(engine::Field::Nd);
+    QLineEdit* nd = m_ui.field(engine::Field::Nd);
     const std::string text = utf8(nd->text());
     // A minus sign on its own is a negative force being typed, not a zero.
     if (text == "-" || engine::fieldValue(engine::Field::Nd, text) != 0) return;
@@ -86,26 +88,24 @@ void Form1::sollecitazioneN_Change() {
 }
 
 void Form1::UpdateCommandState() {
-    if (engine::calculationEnabled(sectionTexts(), rectangularLayout() ? engine::Layout::Rectangular
-                                                                         : engine::Layout::Circular)) {
-        button(QStringLiteral("calcola"))->setEnabled(true);
+    if (engine::calculationEnabled(sectionTexts(), selectedLayout())) {
+        m_ui.calcola->setEnabled(true);
         return;
     }
-    button(QStringLiteral("calcola"))->setEnabled(false);
-    button(QStringLiteral("stampa"))->setEnabled(false);
+    m_ui.calcola->setEnabled(false);
+    m_ui.stampa->setEnabled(false);
 }
 
 engine::SectionTexts Form1::sectionTexts() const {
     engine::SectionTexts t;
-    for (const engine::FieldRule& rule : engine::fieldRules()) t.*rule.text = utf8(fieldBox(rule.field)->text());
+    for (const engine::FieldRule& rule : engine::fieldRules())
+        t.*rule.text = utf8(m_ui.field(rule.field)->text());
     return t;
 }
 
 void Form1::calcola_Click() {
-    const engine::Layout layout =
-        rectangularLayout() ? engine::Layout::Rectangular : engine::Layout::Circular;
-    const engine::CalcOutcome outcome = m_analysis.calcola(sectionTexts(), layout);
-    if (outcome.ndSetToOne) fieldBox(engine::Field::Nd)->setText(QStringLiteral("1"));
+    const engine::CalcOutcome outcome = m_analysis.calcola(sectionTexts(), selectedLayout());
+    if (outcome.ndSetToOne) m_ui.field(engine::Field::Nd)->setText(QStringLiteral("1"));
     if (!outcome.traced) {
         prompter().message(this, QString(), qs(outcome.refusal), Icon::Exclamation);
         return;
@@ -129,24 +129,23 @@ void Form1::ShowResults() {
     };
     // The colours of the five curves, each with a text colour that reads on it.
     static const FieldColours kFieldColours[] = {{15, 12}, {0, 10}, {15, 13}, {15, 9}, {0, 11}};
-    QLabel* campo = label(QStringLiteral("lblCampo"));
+    QLabel* campo = m_ui.lblCampo;
     if (r.campo >= 1 && r.campo <= 5) {
         const FieldColours& c = kFieldColours[r.campo - 1];
         setLabelColors(campo, qbColor(c.text), qbColor(c.background));
     }
     campo->setText(QStringLiteral(" Campo = %1").arg(r.campo));
 
-    QLabel* yan = label(QStringLiteral("lblYan"));
+    QLabel* yan = m_ui.lblYan;
     if (m_analysis.layout() == engine::Layout::Rectangular)
         yan->setText(QStringLiteral(" yan = %1 mm").arg(qs(numtext::singleText(r.yan * 10.0f, loc))));
     else
         yan->setText(QString());
 
-    label(QStringLiteral("lblNu"))
-        ->setText(QStringLiteral(" Nu = %1 daN").arg(qs(numtext::generalText(r.Nu, loc))));
+    m_ui.lblNu->setText(QStringLiteral(" Nu = %1 daN").arg(qs(numtext::generalText(r.Nu, loc))));
 
     // The engine's verdict also fails a design force beyond the axial capacity, whatever Mu says.
-    QLabel* mu = label(QStringLiteral("lblMu"));
+    QLabel* mu = m_ui.lblMu;
     if (!m_analysis.passes())
         setLabelColors(mu, qbColor(15), qbColor(12));
     else if (m_analysis.unreinforced())
@@ -155,7 +154,7 @@ void Form1::ShowResults() {
         setLabelColors(mu, qbColor(0), qbColor(15));
     mu->setText(QStringLiteral(" Mu = %1 daN*cm").arg(qs(numtext::generalText(r.Mu, loc))));
 
-    button(QStringLiteral("stampa"))->setEnabled(true);
+    m_ui.stampa->setEnabled(true);
 }
 
 }  // namespace fortema::ui

@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "tests/ui/main/archive_test_support.h"
+#include "tests/ui/main/window_test_support.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/main/examples.h"
 #include "ui/print/preview_host.h"
@@ -32,30 +32,29 @@ private slots:
 
     void withoutStoredDataOnlyTheCriticalMessageShows() {
         ScriptedPrompter p;
-        Form1 form;
+        MainWindow w;
         // A calculation that is not stored is no data of the archive.
-        trigger(form, "mnuRettangolare");
-        click(form, "calcola");
-        trigger(form, "mnuAnteprimadistampa");
+        w.form().ui().mnuEsempi[0]->trigger();
+        click(w.form().ui().calcola);
+        w.form().ui().mnuAnteprimadistampa->trigger();
         QCOMPARE(p.messages().size(), 1);
         QCOMPARE(p.messages()[0].title, QStringLiteral("Fortema"));
         QCOMPARE(p.messages()[0].text, QStringLiteral(" Nessun dato è stato salvato "));
         QCOMPARE(p.messages()[0].icon, Icon::Critical);
         QCOMPARE(p.messages()[0].buttons, Buttons::Ok);
-        QVERIFY(form.previewHost().window() == nullptr);
+        QVERIFY(w.preview().window() == nullptr);
         QVERIFY(!QFile::exists(QDir(m_dir->path()).filePath("_$$_TEMP.TMP")));
     }
 
     void theFourWorkedExamplesGiveTwoPagesOnViewAtPageOne() {
         ScriptedPrompter p;
-        Form1 form;
-        ArchiveCommands& commands = commandsOf(form);
-        storeWorkedExamples(form);
-        const archive::SectionArchive before = commands.archive();
-        trigger(form, "mnuAnteprimadistampa");
+        MainWindow w;
+        storeWorkedExamples(w);
+        const archive::SectionArchive before = w.archive().archive();
+        w.form().ui().mnuAnteprimadistampa->trigger();
         QVERIFY(p.unexpected().isEmpty());
         QVERIFY(p.messages().isEmpty());
-        PrnPrv* preview = form.previewHost().window();
+        PrnPrv* preview = w.preview().window();
         QVERIFY(preview != nullptr);
         QCOMPARE(preview->pageList(), (QStringList{"1", "2"}));
         QCOMPARE(preview->findChild<QComboBox*>(QStringLiteral("ePag"))->currentIndex(), 0);
@@ -79,7 +78,7 @@ private slots:
             QVERIFY2(text.contains(line), line);
         }
         QVERIFY(!text.contains("Sezione numero:  5"));
-        QCOMPARE(commands.archive(), before);
+        QCOMPARE(w.archive().archive(), before);
 
         // Printed from the print range window onto a PDF: the same two pages.
         const QString pdf = QDir(m_dir->path()).filePath("relazione.pdf");
@@ -113,9 +112,9 @@ private slots:
         }
 
         // Again: a new document replaces the first, still two pages.
-        trigger(form, "mnuAnteprimadistampa");
-        QVERIFY(form.previewHost().window() != nullptr);
-        QCOMPARE(form.previewHost().window()->pageList().size(), 2);
+        w.form().ui().mnuAnteprimadistampa->trigger();
+        QVERIFY(w.preview().window() != nullptr);
+        QCOMPARE(w.preview().window()->pageList().size(), 2);
     }
 
 private:
@@ -123,9 +122,7 @@ private:
     QString m_previous;
 };
 
-namespace {
-const RegisterArchiveTest<ReportCommandTest> registered;
-}
+static RegisterTest<ReportCommandTest> registered;
 
 }  // namespace fortema::ui::test
 

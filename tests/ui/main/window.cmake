@@ -1,9 +1,12 @@
-# The main window and the start window.
+# The main window, the start window and the archive behind the main window, run under the C and
+# the Italian locale.
 add_executable(ui_main_window_tests
     ${PROJECT_SOURCE_DIR}/tests/ui/aux/main.cpp
     window_start_test.cpp
     window_inputs_test.cpp
     window_calcola_test.cpp
+    archive_window_test.cpp
+    report_command_test.cpp
 )
 target_link_libraries(ui_main_window_tests PRIVATE ui_main ui_test_support Qt6::Test)
 # Pictures of the windows for a person to look at; no test compares them.

@@ -1,30 +1,12 @@
 // Typing into the boxes of the main window: the key filters, the change check, the proposal of
-// fyd, the Nd of zero and the enabling rule.
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+// fyd, the Nd of zero, the enabling rule, and the traps where a typed number could be computed
+// as another one.
 
 #include "tests/ui/main/window_test_support.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/main/key_filters.h"
 
 namespace fortema::ui::test {
-
-namespace {
-
-QString text(Form1& form, const char* name) { return form.box(QString::fromLatin1(name))->text(); }
-bool calcolaOn(Form1& form) { return form.button(QStringLiteral("calcola"))->isEnabled(); }
-bool stampaOn(Form1& form) { return form.button(QStringLiteral("stampa"))->isEnabled(); }
-
-void typeMaterials(Form1& form) {
-    typeInto(form, "tensione_snervamento_armature", QStringLiteral("4500"));
-    typeInto(form, "modulo_elastico_armature", QStringLiteral("2100000"));
-    typeInto(form, "tensione_calcolo_materiale", QStringLiteral("118"));
-    typeInto(form, "modulo_elastico_materiale", QStringLiteral("299000"));
-}
-
-}  // namespace
 
 class WindowInputsTest : public QObject {
     Q_OBJECT
@@ -34,188 +16,157 @@ private slots:
             const bool digitOrEditing = (code >= '0' && code <= '9') || code == 8 || code == 9;
             QCOMPARE(FilterDigitKey(code), digitOrEditing ? code : 0);
             QCOMPARE(FilterSignedKey(code), digitOrEditing || code == '-' ? code : 0);
-            const int decimal = code == '.' ? ',' : (digitOrEditing || code == ',' ? code : 0);
-            QCOMPARE(FilterDecimalKey(code), decimal);
+            QCOMPARE(FilterDecimalKey(code), code == '.' ? ',' : (digitOrEditing || code == ',' ? code : 0));
         }
     }
 
     void typedKeysPassTheFilters() {
         ScriptedPrompter prompter;
-        Form1 form;
-        struct Case {
-            const char* box;
+        MainWindow w;
+        Form1& form = w.form();
+        const struct {
+            Field field;
             const char* typed;
             const char* kept;
+        } cases[] = {
+            {Field::fyk, "4a5.0,0", "4500"}, {Field::b, "3 0-0", "300"},    {Field::c2, "2.5", "25"},
+            {Field::c1, "2.5", "2,5"},       {Field::A1, "6e0x0", "600"},   {Field::Nd, "45.000", "45000"},
+            {Field::Md, "-", "-"},           {Field::Nd, "-5000", "-5000"},
         };
-        const Case cases[] = {
-            {"tensione_snervamento_armature", "4a5.0,0", "4500"},
-            {"base", "3 0-0", "300"},
-            {"copriferro2", "2.5", "25"},
-            {"copriferro1", "2.5", "2,5"},
-            {"copriferro1", "3,75", "3,75"},
-            {"sezione1", "6e0x0", "600"},
-            {"sezione", "7-00", "700"},
-            {"sollecitazioneM", "1400000", "1400000"},
-            {"sollecitazioneN", "45.000", "45000"},
-            {"descrizione", "Trave 30x50, c.a.", "Trave 30x50, c.a."},
-        };
-        for (const Case& c : cases) {
-            typeInto(form, c.box, QString::fromLatin1(c.typed));
-            QCOMPARE(text(form, c.box), QString::fromLatin1(c.kept));
+        for (const auto& c : cases) {
+            typeInto(form, c.field, QString::fromLatin1(c.typed));
+            QCOMPARE(form.ui().field(c.field)->text(), QString::fromLatin1(c.kept));
         }
-        // A minus sign alone is a negative action being typed: no beep, kept.
-        prompter.clearRecords();
-        typeInto(form, "sollecitazioneM", QStringLiteral("-"));
-        QCOMPARE(text(form, "sollecitazioneM"), QStringLiteral("-"));
         QCOMPARE(prompter.beeps(), 0);
-        // A minus typed in front of a number.
-        typeInto(form, "sollecitazioneN", QStringLiteral("10"));
-        QLineEdit* nd = form.box(QStringLiteral("sollecitazioneN"));
-        QTest::keyClick(nd, Qt::Key_Home);
-        QTest::keyClick(nd, '-');
-        QCOMPARE(nd->text(), QStringLiteral("-10"));
-        // Backspace and editing keys pass every filter.
-        QTest::keyClick(nd, Qt::Key_End);
-        QTest::keyClick(nd, Qt::Key_Backspace);
-        QCOMPARE(nd->text(), QStringLiteral("-1"));
     }
 
-    void changeCheck() {
+    void changeCheckEmptiesAndFocuses() {
         ScriptedPrompter prompter;
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // Clearing a box: beep, empty, focus.
-        QLineEdit* h = form.box(QStringLiteral("altezza"));
-        typeInto(form, "altezza", QStringLiteral("50"));
-        form.box(QStringLiteral("descrizione"))->setFocus();
+        MainWindow w;
+        Form1& form = w.form();
+        QLineEdit* h = form.ui().field(Field::h);
+        typeInto(h, QStringLiteral("50"));
+        form.ui().descrizione->setFocus();
         h->setCursorPosition(2);
         QTest::keyClick(h, Qt::Key_Backspace);
         QCOMPARE(prompter.beeps(), 0);
-        QTest::keyClick(h, Qt::Key_Backspace);
+        QTest::keyClick(h, Qt::Key_Backspace);  // an empty box is no number
         QCOMPARE(prompter.beeps(), 1);
-        QCOMPARE(h->text(), QString());
         QCOMPARE(form.focusWidget(), h);
-        // Text set in code meets the same check.
-        form.box(QStringLiteral("base"))->setText(QStringLiteral("12abc"));
-        QCOMPARE(text(form, "base"), QString());
-        QCOMPARE(prompter.beeps(), 2);
-        QCOMPARE(form.focusWidget(), form.box(QStringLiteral("base")));
-        // sezione1 is checked like the others.
-        form.box(QStringLiteral("sezione1"))->setText(QStringLiteral("abc"));
-        QCOMPARE(text(form, "sezione1"), QString());
+        // Text set in code meets the same check, sezione1 as every other box.
+        for (Field f : {Field::b, Field::A1}) {
+            form.ui().field(f)->setText(QStringLiteral("12abc"));
+            QCOMPARE(form.ui().field(f)->text(), QString());
+            QCOMPARE(form.focusWidget(), form.ui().field(f));
+        }
         QCOMPARE(prompter.beeps(), 3);
-        // A comma passes the check under either separator: "2,5" stays in copriferro1.
-        typeInto(form, "copriferro1", QStringLiteral("2.5"));
-        QCOMPARE(text(form, "copriferro1"), QStringLiteral("2,5"));
-        QCOMPARE(prompter.beeps(), 3);
-        QVERIFY(prompter.messages().isEmpty());
     }
 
-    void designForceOfZero() {
+    void designForceOfZeroBecomesOneSelected() {
         ScriptedPrompter prompter;
-        Form1 form;
-        // The "0" of the start state stays until the box changes.
-        QCOMPARE(text(form, "sollecitazioneN"), QStringLiteral("0"));
-        typeInto(form, "sollecitazioneN", QStringLiteral("-"));
-        QCOMPARE(text(form, "sollecitazioneN"), QStringLiteral("-"));
-        QCOMPARE(prompter.beeps(), 0);
-        typeInto(form, "sollecitazioneN", QStringLiteral("0"));
-        QCOMPARE(text(form, "sollecitazioneN"), QStringLiteral("1"));
-        QCOMPARE(prompter.beeps(), 0);
-        QLineEdit* nd = form.box(QStringLiteral("sollecitazioneN"));
+        MainWindow w;
+        QLineEdit* nd = w.form().ui().field(Field::Nd);
+        typeInto(nd, QStringLiteral("0"));
+        QCOMPARE(nd->text(), QStringLiteral("1"));
         nd->selectAll();
         QTest::keyClick(nd, Qt::Key_Delete);
         QCOMPARE(nd->text(), QStringLiteral("1"));
-        QCOMPARE(prompter.beeps(), 1);
         // The 1 stands selected: a force typed next replaces it instead of following it.
-        QTest::keyClicks(nd, QStringLiteral("5000"));
-        QCOMPARE(nd->text(), QStringLiteral("5000"));
+        QTest::keyClicks(nd, QStringLiteral("-5000"));
+        QCOMPARE(nd->text(), QStringLiteral("-5000"));
         // Md has no such rule.
-        typeInto(form, "sollecitazioneM", QStringLiteral("0"));
-        QCOMPARE(text(form, "sollecitazioneM"), QStringLiteral("0"));
+        typeInto(w.form(), Field::Md, QStringLiteral("0"));
+        QCOMPARE(w.form().ui().field(Field::Md)->text(), QStringLiteral("0"));
     }
 
     void fydProposal() {
         ScriptedPrompter prompter;
-        Form1 form;
-        typeInto(form, "tensione_snervamento_armature", QStringLiteral("4500"));
-        QCOMPARE(text(form, "tensione_calcolo_armature"), QStringLiteral("3913"));
-        typeInto(form, "tensione_snervamento_armature", QStringLiteral("4300"));
-        QCOMPARE(text(form, "tensione_calcolo_armature"), QStringLiteral("3739"));
-        // The proposal can be typed over, and fyk typed again proposes again.
-        typeInto(form, "tensione_calcolo_armature", QStringLiteral("3000"));
-        QCOMPARE(text(form, "tensione_calcolo_armature"), QStringLiteral("3000"));
-        QCOMPARE(text(form, "tensione_snervamento_armature"), QStringLiteral("4300"));
-        // An emptied fyk proposes nothing.
-        QLineEdit* fyk = form.box(QStringLiteral("tensione_snervamento_armature"));
-        fyk->selectAll();
-        QTest::keyClick(fyk, Qt::Key_Backspace);
-        QCOMPARE(text(form, "tensione_calcolo_armature"), QStringLiteral("3000"));
-        QCOMPARE(prompter.beeps(), 1);
-        // A fyk with decimals in the calculation's form proposes from its value.
-        fyk->setText(QStringLiteral("4600.5"));
-        QCOMPARE(text(form, "tensione_calcolo_armature"), QStringLiteral("4000"));
+        MainWindow w;
+        Form1& form = w.form();
+        QLineEdit* fyd = form.ui().field(Field::fyd);
+        for (const auto& [fyk, proposed] : {std::pair{"4500", "3913"}, {"4300", "3739"}}) {
+            typeInto(form, Field::fyk, QString::fromLatin1(fyk));
+            QCOMPARE(fyd->text(), QString::fromLatin1(proposed));
+        }
+        typeInto(fyd, QStringLiteral("3000"));
+        typeInto(form, Field::fyk, QString());  // an emptied fyk proposes nothing
+        QCOMPARE(fyd->text(), QStringLiteral("3000"));
     }
 
     void enablingRule() {
         ScriptedPrompter prompter;
-        Form1 form;
-        typeMaterials(form);
-        QVERIFY(!calcolaOn(form));  // b and h are still "0"
-        typeInto(form, "base", QStringLiteral("300"));
-        QVERIFY(!calcolaOn(form));
-        typeInto(form, "altezza", QStringLiteral("500"));
-        QVERIFY(calcolaOn(form));
-        QVERIFY(!stampaOn(form));
-        // Covers, areas and actions take no part.
-        for (const char* name : {"copriferro1", "copriferro2", "sezione2", "sollecitazioneM"}) {
-            typeInto(form, name, QStringLiteral("0"));
-            QVERIFY2(calcolaOn(form), name);
-        }
-        // A material of "0", or empty: both commands off.
-        click(form, "calcola");
-        QVERIFY(stampaOn(form));
-        typeInto(form, "modulo_elastico_armature", QStringLiteral("0"));
-        QVERIFY(!calcolaOn(form));
-        QVERIFY(!stampaOn(form));
-        // Several zeros are not the text "0": the calculation refuses them itself.
-        typeInto(form, "modulo_elastico_armature", QStringLiteral("00"));
-        QVERIFY(calcolaOn(form));
-        typeInto(form, "modulo_elastico_armature", QStringLiteral("2100000"));
-
+        MainWindow w;
+        Form1& form = w.form();
+        const MainControls& c = form.ui();
+        typeSection(form, typedExample(2));
+        QVERIFY(c.calcola->isEnabled());
+        click(c.calcola);
+        QVERIFY(c.stampa->isEnabled());
         // Clearing h turns both off; a value turns calcola on again but not stampa.
-        click(form, "calcola");
-        QVERIFY(stampaOn(form));
-        QLineEdit* h = form.box(QStringLiteral("altezza"));
-        h->selectAll();
-        QTest::keyClick(h, Qt::Key_Backspace);
-        QVERIFY(!calcolaOn(form));
-        QVERIFY(!stampaOn(form));
-        QTest::keyClicks(h, QStringLiteral("400"));
-        QVERIFY(calcolaOn(form));
-        QVERIFY(!stampaOn(form));
+        typeInto(form, Field::h, QString());
+        QVERIFY(!c.calcola->isEnabled() && !c.stampa->isEnabled());
+        typeInto(form, Field::h, QStringLiteral("400"));
+        QVERIFY(c.calcola->isEnabled() && !c.stampa->isEnabled());
+        // The circle asks for d and c instead.
+        QTest::mouseClick(c.Option2, Qt::LeftButton);
+        QVERIFY(!c.calcola->isEnabled());
+        typeInto(form, Field::d, QStringLiteral("400"));
+        typeInto(form, Field::c, QStringLiteral("30"));
+        QVERIFY(c.calcola->isEnabled());
+    }
 
-        // The circular layout asks for d and c instead; an area of "0" is allowed.
-        QTest::mouseClick(form.option(QStringLiteral("Option2")), Qt::LeftButton);
-        QVERIFY(!calcolaOn(form));
-        typeInto(form, "diametro", QStringLiteral("400"));
-        QVERIFY(!calcolaOn(form));
-        typeInto(form, "copriferro", QStringLiteral("30"));
-        QVERIFY(calcolaOn(form));
-        typeInto(form, "sezione", QStringLiteral("0"));
-        QVERIFY(calcolaOn(form));
-        typeInto(form, "copriferro", QStringLiteral("0"));
-        QVERIFY(!calcolaOn(form));
-        // b = 0 no longer matters in this layout.
-        typeInto(form, "copriferro", QStringLiteral("30"));
-        form.box(QStringLiteral("base"))->setText(QStringLiteral("0"));
-        QVERIFY(calcolaOn(form));
-        QVERIFY(prompter.unexpected().isEmpty());
+    // Each trap as a new user meets it: the number typed is the number computed, or a refusal.
+    void whatIsTypedIsComputed() {
+        const bool italian = archive::numberLocale().decimal == ',';
+        using S = engine::CurrentSection;
+        const struct {
+            Field field;
+            const char* text;
+            bool pasted;
+            double S::*value;  // read back at "&CALCOLA"
+            double expected;
+            const char* warning;  // or the refusal after "&CALCOLA"
+            int beeps;
+        } cases[] = {
+            {Field::Nd, "-5000", false, &S::Nd, -5000, nullptr, 0},
+            {Field::Md, "-100", false, nullptr, 0, engine::warning::kNegativeMoment, 0},
+            {Field::c1, "25.5", false, &S::c1, 2.55, nullptr, 0},
+            {Field::b, "1.500", true, &S::b, 0.15, nullptr, italian ? 1 : 0},
+            {Field::fmd, "2,5", true, nullptr, 0, nullptr, 1},
+            {Field::A1, "abc", true, &S::A1, 0, nullptr, 1},
+            {Field::c2, "475", false, nullptr, 0, engine::warning::kCoversTooLarge, 0},
+        };
+        for (const auto& c : cases) {
+            ScriptedPrompter prompter;
+            MainWindow w;
+            Form1& form = w.form();
+            typeSection(form, typedExample(2));
+            QLineEdit* edit = form.ui().field(c.field);
+            edit->selectAll();
+            if (c.pasted)
+                edit->insert(QString::fromLatin1(c.text));
+            else
+                QTest::keyClicks(edit, QString::fromLatin1(c.text));
+            QCOMPARE(prompter.beeps(), c.beeps);
+            if (c.beeps) QCOMPARE(edit->text(), QString());
+            // An emptied material or size leaves nothing to compute.
+            if (!form.ui().calcola->isEnabled()) {
+                QVERIFY(c.beeps > 0);
+                continue;
+            }
+            click(form.ui().calcola);
+            if (!c.warning) {
+                QVERIFY(prompter.messages().isEmpty());
+                QCOMPARE(form.analysis().section().*c.value, c.expected);
+            } else {
+                QCOMPARE(prompter.messages().size(), 1);
+                QCOMPARE(prompter.messages()[0].text, QString::fromUtf8(c.warning));
+            }
+        }
     }
 };
 
-static RegisterWindowTest<WindowInputsTest> registerInputs;
+static RegisterTest<WindowInputsTest> registerInputs;
 
 }  // namespace fortema::ui::test
 

@@ -1,98 +1,101 @@
 #pragma once
 
-// What the main-window tests share: their registry (one executable runs them all) and typing
-// into the boxes of a window; the layout checks and pictures come from the aux window tests.
+// What the main-window tests share: their registry (one executable runs them all), typing into
+// the boxes as a user does, the worked examples typed or stored, and project files on disk.
 
+#include <QAction>
+#include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QObject>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
-#include <memory>
 #include <vector>
 
-#include "tests/ui/aux/window_checks.h"
 #include "archive/number_locale.h"
-#include "ui/main/form1.h"
-
+#include "archive/project_file.h"
+#include "engine/numtext.h"
 #include "tests/ui/aux/test_registry.h"
+#include "tests/ui/aux/window_checks.h"
+#include "ui/main/archive_commands.h"
+#include "ui/main/examples.h"
+#include "ui/main/form1.h"
+#include "ui/main/main_window.h"
 
 namespace fortema::ui::test {
 
-template <typename T>
-using RegisterWindowTest = RegisterTest<T>;
+using engine::Field;
 
 // Replaces the whole text of a box by typing, as a user who selects it and types over it.
-inline void typeInto(Form1& form, const char* name, const QString& text) {
-    QLineEdit* edit = form.box(QString::fromLatin1(name));
+inline void typeInto(QLineEdit* edit, const QString& text) {
     edit->selectAll();
-    QTest::keyClicks(edit, text);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
 }
+inline void typeInto(Form1& form, Field field, const QString& text) {
+    typeInto(form.ui().field(field), text);
+}
+
+inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // The boxes of one section, typed in this order; the section type is chosen first.
 struct TypedSection {
     bool rectangular = true;
-    std::vector<std::pair<const char*, const char*>> boxes;
+    std::vector<std::pair<Field, const char*>> boxes;
 };
 
-inline TypedSection example3() {
-    return {true,
-            {{"tensione_snervamento_armature", "4500"},
-             {"tensione_calcolo_armature", "3913"},
-             {"modulo_elastico_armature", "2100000"},
-             {"tensione_calcolo_materiale", "118"},
-             {"modulo_elastico_materiale", "299000"},
-             {"sollecitazioneN", "45000"},
-             {"sollecitazioneM", "1400000"},
-             {"base", "300"},
-             {"altezza", "500"},
-             {"copriferro1", "25"},
-             {"copriferro2", "25"},
-             {"sezione1", "600"},
-             {"sezione2", "600"}}};
-}
-
-inline TypedSection example4() {
-    return {false,
-            {{"tensione_snervamento_armature", "4500"},
-             {"tensione_calcolo_armature", "3913"},
-             {"modulo_elastico_armature", "2100000"},
-             {"tensione_calcolo_materiale", "118"},
-             {"modulo_elastico_materiale", "299000"},
-             {"sollecitazioneN", "20000"},
-             {"sollecitazioneM", "300000"},
-             {"diametro", "400"},
-             {"copriferro", "30"},
-             {"sezione", "700"}}};
+inline TypedSection typedExample(std::size_t index) {
+    const WorkedExample& e = workedExamples().at(index);
+    TypedSection t{e.layout == engine::Layout::Rectangular, {}};
+    const Field common[] = {Field::fyk, Field::fyd, Field::Ea, Field::fmd, Field::Em, Field::Nd, Field::Md};
+    for (std::size_t i = 0; i < std::size(common); ++i)
+        t.boxes.push_back({common[i], e.materialAndActions[i]});
+    if (t.rectangular) {
+        for (std::size_t i = 0; i < engine::kRectangularFields.size(); ++i)
+            t.boxes.push_back({engine::kRectangularFields[i], e.geometry[i]});
+    } else {
+        for (std::size_t i = 0; i < engine::kCircularFields.size(); ++i)
+            t.boxes.push_back({engine::kCircularFields[i], e.geometry[i]});
+    }
+    return t;
 }
 
 inline void typeSection(Form1& form, const TypedSection& section) {
-    QTest::mouseClick(
-        form.option(section.rectangular ? QStringLiteral("Option1") : QStringLiteral("Option2")),
-        Qt::LeftButton);
-    for (const auto& [name, text] : section.boxes) typeInto(form, name, QString::fromLatin1(text));
+    QTest::mouseClick(section.rectangular ? form.ui().Option1 : form.ui().Option2, Qt::LeftButton);
+    for (const auto& [field, text] : section.boxes) typeInto(form, field, QString::fromLatin1(text));
 }
 
-inline void click(Form1& form, const char* name) {
-    QTest::mouseClick(form.button(QString::fromLatin1(name)), Qt::LeftButton);
+inline QColor textColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+inline QColor backColour(const QLabel* label) { return label->palette().color(QPalette::Window); }
+
+// The four worked examples calculated and stored in positions 1 to 4, as a user would: the
+// example's menu item, "&CALCOLA", "Sa&lva dati", "Sez.avanti >".
+inline void storeWorkedExamples(MainWindow& w) {
+    const MainControls& c = w.form().ui();
+    for (QAction* example : c.mnuEsempi) {
+        example->trigger();
+        click(c.calcola);
+        click(c.salva);
+        click(c.avanti);
+    }
 }
 
-inline QString labelText(Form1& form, const char* name) {
-    return form.label(QString::fromLatin1(name))->text();
-}
-inline QColor textColour(Form1& form, const char* name) {
-    return form.label(QString::fromLatin1(name))->palette().color(QPalette::WindowText);
-}
-inline QColor backColour(Form1& form, const char* name) {
-    return form.label(QString::fromLatin1(name))->palette().color(QPalette::Window);
+// A single value as the fields and labels show it under the locale the test runs under.
+inline QString shown(float value) {
+    return QString::fromStdString(engine::numtext::singleText(value, archive::numberLocale()));
 }
 
-// "158.8" in the decimal separator of the locale the test runs under.
-inline QString localeText(const char* plain) {
-    QString text = QString::fromLatin1(plain);
-    return text.replace(u'.', QChar::fromLatin1(archive::numberLocale().decimal));
+// Writes `archive` and `data` as a project file in `dir` and returns its path.
+inline QString projectFile(const QTemporaryDir& dir, const archive::SectionArchive& archive,
+                           const archive::ProjectData& data = {}, const QString& name = "progetto.ftm") {
+    const QString path = QDir(dir.path()).filePath(name);
+    const archive::FileResult written = archive::writeProjectFile(path, archive, data);
+    if (!written.ok) qWarning("%s", qPrintable(written.message));
+    return path;
 }
 
 }  // namespace fortema::ui::test

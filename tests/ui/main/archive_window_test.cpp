@@ -1,0 +1,337 @@
+// The archive through the main window: browsing, storing, showing stored positions, copy and
+// paste, emptying, the file commands and the save question before a project is replaced or
+// closed.
+
+#include <sys/resource.h>
+
+#include <QFile>
+#include <csignal>
+
+#include "tests/engine/examples.h"
+#include "tests/ui/main/window_test_support.h"
+#include "ui/aux/form3.h"
+#include "ui/aux/scripted_prompter.h"
+
+namespace fortema::ui::test {
+
+namespace {
+
+using archive::ProjectData;
+using archive::SectionArchive;
+using archive::SectionRecord;
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A circle in field 5 failing its Md, a rectangle with decimals in field 1, an unknown type.
+SectionArchive mixedArchive() {
+    SectionArchive a;
+    SectionRecord& c = a.at(0);
+    c.sectionType = QStringLiteral("C");
+    c.description = QStringLiteral("pilastro è tondo");
+    c.fyk = 4500, c.fyd = 3000, c.Ea = 2100000, c.fmd = 118.5f, c.Em = 299000;
+    c.geometry = {400, 0, 30, 0, 700, 0, 0};
+    c.Md = 300000, c.Nu = 20000, c.Mu = 250000, c.campo = 5;
+    SectionRecord& r = a.at(1);
+    r.description = QStringLiteral("trave");
+    r.fyk = 4300, r.fyd = 3739, r.Ea = 2100000, r.fmd = 10, r.Em = 10000;
+    r.geometry = {1000, 400, 30.5f, 30, 150, 100, 0};
+    r.Nd = 14000, r.Md = 130000, r.Nu = 14000, r.Mu = 182000, r.yan = 14.25f, r.campo = 1;
+    SectionRecord& x = a.at(2);
+    x.sectionType = QStringLiteral("X");
+    x.fmd = 4, x.Nd = 7, x.Md = 14000000;
+    return a;
+}
+
+enum class Command { Nuovo, Apri, Chiudi, Esci, CloseBox };
+
+// Runs `command`; true when the window is still open afterwards.
+bool run(MainWindow& w, Command command) {
+    const MainControls& c = w.form().ui();
+    switch (command) {
+        case Command::Nuovo:
+            c.mnuNuovo->trigger();
+            break;
+        case Command::Apri:
+            c.mnuApri->trigger();
+            break;
+        case Command::Chiudi:
+            c.mnuChiudi->trigger();
+            break;
+        case Command::Esci:
+            c.mnuEsci->trigger();
+            break;
+        case Command::CloseBox:
+            w.form().close();
+            break;
+    }
+    return w.form().isVisible();
+}
+
+}  // namespace
+
+class ArchiveWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void browseStoreAndReload() {
+        ScriptedPrompter p;
+        MainWindow w;
+        Form1& form = w.form();
+        const MainControls& c = form.ui();
+        c.mnuEsempi[2]->trigger();
+        click(c.calcola);
+        const engine::SectionResult result = form.analysis().result();
+        // "Sa&lva dati" stores the last calculation, not what the boxes hold now.
+        typeInto(form, Field::b, QStringLiteral("999"));
+        typeInto(c.descrizione, QStringLiteral("trave \"A\""));
+        click(c.salva);
+        const SectionRecord& stored = w.archive().archive().at(0);
+        QCOMPARE(stored.description, QStringLiteral("trave A"));  // no quote can reach the file
+        QCOMPARE(stored.geometry, (std::array<float, 7>{300, 500, 25, 25, 600, 600, 0}));
+        QCOMPARE(stored.Mu, float(result.Mu));
+        QCOMPARE(c.field(Field::b)->text(), QStringLiteral("999"));
+        // Both ends hold; every move shows the position again.
+        click(c.indietro);
+        QCOMPARE(c.lblNumero->text(), QStringLiteral("1"));
+        QCOMPARE(c.field(Field::b)->text(), QStringLiteral("300"));
+        QCOMPARE(c.lblYan->text(), QStringLiteral(" yan = %1 cm").arg(shown(result.yan)));  // cm when stored
+        for (int i = 0; i < 100; ++i) click(c.avanti);
+        QCOMPARE(w.archive().currentPosition(), 99);
+        QCOMPARE(c.lblNumero->text(), QStringLiteral("100"));
+        QCOMPARE(c.salva->toolTip(), QStringLiteral("Salva i dati nella posizione N°100"));
+        QCOMPARE(c.field(Field::Nd)->text(), QStringLiteral("1"));  // a stored 0 written as typing would
+        QCOMPARE(c.lblCampo->text(), QStringLiteral(" Campo = ?"));
+        QVERIFY(!c.calcola->isEnabled());
+        QVERIFY(p.unexpected().isEmpty());
+    }
+
+    void storedPositionsShowAsStored() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        MainWindow w;
+        Form1& form = w.form();
+        const MainControls& c = form.ui();
+        typeInto(form, Field::b, QStringLiteral("1234"));
+        QVERIFY(w.archive().openFile(projectFile(dir, mixedArchive())));
+        QVERIFY(c.Option2->isChecked());
+        QCOMPARE(c.field(Field::fyd)->text(),
+                 QStringLiteral("3000"));  // the stored fyd wins over fyk's proposal
+        QCOMPARE(c.field(Field::b)->text(), QStringLiteral("1234"));  // the other type's boxes stay
+        QCOMPARE(c.lblCampo->text(), QStringLiteral(" Campo = 5"));
+        QCOMPARE(backColour(c.lblCampo), QColor(0, 255, 255));
+        QCOMPARE(backColour(c.lblMu), QColor(255, 0, 0));  // Mu < Md
+        // A stored decimal is calculated again as stored, under either locale.
+        click(c.calcola);
+        QCOMPARE(form.analysis().section().fmd, 118.5);
+        click(c.avanti);
+        QVERIFY(c.Option1->isChecked());
+        QCOMPARE(c.lblCampo->text(), QStringLiteral(" Campo = 1"));
+        QCOMPARE(textColour(c.lblCampo), QColor(0, 0, 0));  // black here, white after a calculation
+        QCOMPARE(c.field(Field::c1)->text(), QStringLiteral("30,5"));
+        click(c.calcola);
+        QCOMPARE(form.analysis().section().c1, 3.05);
+        // An unknown type keeps the selection, the geometry and yan as they were.
+        click(c.avanti);
+        QVERIFY(c.Option1->isChecked());
+        QCOMPARE(c.field(Field::b)->text(), QStringLiteral("1000"));
+        QCOMPARE(c.field(Field::Md)->text(), QStringLiteral("1.4E+07"));
+        QCOMPARE(p.beeps(), 0);
+    }
+
+    void copyPasteAndEmptying() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        MainWindow w;
+        const MainControls& c = w.form().ui();
+        ArchiveCommands& commands = w.archive();
+        QVERIFY(commands.openFile(projectFile(dir, mixedArchive(), {"Ponte", "", "", "", "", ""})));
+        // A rectangle copied under the circular type loses h, c2, A2 and yan.
+        click(c.avanti);
+        QTest::mouseClick(c.Option2, Qt::LeftButton);
+        click(c.copia);
+        QCOMPARE(commands.clipboard().record.geometry, (std::array<float, 7>{1000, 0, 30.5f, 0, 150, 0, 0}));
+        QTest::mouseClick(c.Option1, Qt::LeftButton);
+        click(c.copia);
+        for (int i = 0; i < 3; ++i) click(c.avanti);
+        click(c.incolla);
+        QCOMPARE(commands.archive().at(4), mixedArchive().at(1));
+        QCOMPARE(c.field(Field::h)->text(), QStringLiteral("400"));
+        // "&Cancella tutti i record" after its question: the window as at the start.
+        p.queueAnswer(Answer::No);
+        c.mnuCancellarecord->trigger();
+        QCOMPARE(p.messages().size(), 1);
+        QCOMPARE(commands.archive(), SectionArchive());
+        QCOMPARE(commands.projectData()[0], QStringLiteral("Ponte"));
+        QCOMPARE(c.lblNumero->text(), QStringLiteral("1"));
+        QCOMPARE(c.field(Field::Nd)->text(), QStringLiteral("1"));
+        QCOMPARE(c.field(Field::d)->text(), QStringLiteral("0"));
+        QCOMPARE(c.lblMu->text(), QStringLiteral(" Mu = ? daN*cm"));
+        QVERIFY(!c.calcola->isEnabled() && !c.stampa->isEnabled());
+    }
+
+    void fourExamplesSurviveSaveNewAndOpen() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        MainWindow w;
+        const MainControls& c = w.form().ui();
+        ArchiveCommands& commands = w.archive();
+        storeWorkedExamples(w);
+        const QString path = QDir(dir.path()).filePath("esempi.ftm");
+        p.queueFileName(path);
+        c.mnuSalvaconnome->trigger();
+        QCOMPARE(p.fileDialogs()[0].request.filter, QStringLiteral("file (*.ftm)"));
+        QCOMPARE(contents(path), archive::projectFileBytes(commands.archive(), ProjectData()));
+        const SectionArchive saved = commands.archive();
+
+        p.queueAnswer(Answer::No);
+        c.mnuNuovo->trigger();
+        QCOMPARE(commands.archive(), SectionArchive());
+        QCOMPARE(commands.currentFileName(), QString());
+        p.queueFileName(path);
+        c.mnuApri->trigger();
+        QCOMPARE(commands.archive(), saved);
+        QCOMPARE(commands.currentFileName(), path);
+        for (std::size_t i = 0; i < workedExamples().size(); ++i) {
+            QCOMPARE(c.descrizione->text(), QString::fromUtf8(workedExamples()[i].description));
+            QCOMPARE(c.lblMu->text(), QStringLiteral(" Mu = %1 daN*cm").arg(shown(saved.at(int(i)).Mu)));
+            click(c.avanti);
+        }
+        // "&Salva" writes back to the opened file without asking.
+        typeInto(c.descrizione, QStringLiteral("aggiunta"));
+        click(c.salva);
+        p.clearRecords();
+        c.mnuSalva->trigger();
+        QVERIFY(p.fileDialogs().isEmpty());
+        SectionArchive reread;
+        ProjectData data;
+        QVERIFY(archive::readProjectFile(path, reread, data).ok);
+        QCOMPARE(reread.at(4).description, QStringLiteral("aggiunta"));
+        QVERIFY(p.unexpected().isEmpty());
+    }
+
+    void aFileThatCannotBeReadChangesNothing() {
+        QTemporaryDir dir;
+        const QString good = projectFile(dir, mixedArchive(), {"Progetto", "", "", "", "", ""});
+        const QString truncated = QDir(dir.path()).filePath("corto.ftm");
+        QFile f(truncated);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contents(good).left(500));
+        f.close();
+        for (const QString& file : {truncated, QDir(dir.path()).filePath("manca.ftm"), dir.path()}) {
+            ScriptedPrompter p;
+            MainWindow w;
+            QVERIFY(w.archive().openFile(good));
+            click(w.form().ui().avanti);
+            typeInto(w.form().ui().descrizione, QStringLiteral("in corso"));
+            const SectionArchive before = w.archive().archive();
+            p.queueAnswer(Answer::No);
+            p.queueFileName(file);
+            p.queueAnswer(Answer::Ok);
+            w.form().ui().mnuApri->trigger();
+            QCOMPARE(p.messages().size(), 2);
+            QCOMPARE(p.messages()[1].icon, Icon::Exclamation);
+            QCOMPARE(w.archive().archive(), before);
+            QCOMPARE(w.archive().currentFileName(), good);
+            QCOMPARE(w.form().ui().descrizione->text(), QStringLiteral("in corso"));
+        }
+    }
+
+    void aFailedSaveKeepsThePreviousFile() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        MainWindow w;
+        const QString path = projectFile(dir, mixedArchive());
+        QVERIFY(w.archive().openFile(path));
+        const QByteArray before = contents(path);
+        w.form().ui().mnuEsempi[0]->trigger();
+        click(w.form().ui().calcola);
+        click(w.form().ui().salva);
+        // Writes past 1 kB fail, as on a full disk.
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        p.queueAnswer(Answer::Ok);
+        w.form().ui().mnuSalva->trigger();
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &previous), 0);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(p.messages().size(), 1);
+        QVERIFY(p.messages()[0].text.startsWith(QStringLiteral("Impossibile scrivere il file")));
+        QCOMPARE(contents(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"progetto.ftm"});
+    }
+
+    // A save that did not happen after "Vuoi salvare il file?" stops the command; a No or a
+    // save that went through lets it go on.
+    void saveQuestionStopsOnlyWhenTheProjectWasNotSaved() {
+        enum class Reply { No, YesSaved, YesCancelled, YesFailed };
+        for (const Command command :
+             {Command::Nuovo, Command::Apri, Command::Chiudi, Command::Esci, Command::CloseBox}) {
+            for (const Reply reply : {Reply::No, Reply::YesSaved, Reply::YesCancelled, Reply::YesFailed}) {
+                const QString what = QStringLiteral("command %1, reply %2").arg(int(command)).arg(int(reply));
+                ScriptedPrompter p;
+                QTemporaryDir dir;
+                MainWindow w;
+                w.form().show();
+                p.setDialogHandler([](QDialog&) { return int(QDialog::Rejected); });
+                QVERIFY(w.archive().openFile(projectFile(dir, mixedArchive())));
+                p.queueAnswer(reply == Reply::No ? Answer::No : Answer::Yes);
+                if (reply == Reply::YesSaved) p.queueFileName(QDir(dir.path()).filePath("copia.ftm"));
+                if (reply == Reply::YesCancelled) p.queueFileName(QString());
+                if (reply == Reply::YesFailed) {
+                    p.queueFileName(QDir(dir.path()).filePath("manca/copia.ftm"));
+                    p.queueAnswer(Answer::Ok);
+                }
+                const bool stops = reply == Reply::YesCancelled || reply == Reply::YesFailed;
+                if (command == Command::Apri && !stops) p.queueFileName(QString());
+                const bool open = run(w, command);
+                QCOMPARE(p.messages()[0].text, QStringLiteral("Vuoi salvare il file?"));
+                const bool closes =
+                    command == Command::Chiudi || command == Command::Esci || command == Command::CloseBox;
+                QVERIFY2(open == (stops || !closes), qPrintable(what));
+                if (stops) QCOMPARE(w.archive().archive(), mixedArchive());
+                QVERIFY2(p.unexpected().isEmpty(), qPrintable(what + ": " + p.unexpected().join(", ")));
+                QCOMPARE(p.pendingFileNames(), 0);
+            }
+        }
+    }
+
+    void anUntouchedProjectClosesWithoutAQuestion() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        SectionArchive a;
+        a.at(3).Nd = 14000;  // actions and results alone are no data
+        a.at(3).Mu = 5;
+        MainWindow w;
+        w.form().show();
+        QVERIFY(w.archive().openFile(projectFile(dir, a)));
+        w.form().ui().mnuEsci->trigger();
+        QVERIFY(!w.form().isVisible());
+        QVERIFY(p.messages().isEmpty());
+    }
+
+    void projectDataDialogKeepsTheDataUnlessOk() {
+        ScriptedPrompter p;
+        MainWindow w;
+        for (const char* button : {"cmdOK", "cmdAnnulla"}) {
+            p.setDialogHandler([button](QDialog& d) {
+                QTest::keyClicks(d.findChild<QLineEdit*>(QStringLiteral("txtDati_1")),
+                                 QStringLiteral("Comune"));
+                QTest::mouseClick(d.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+                return d.result();
+            });
+            w.form().ui().mnuDatiprogetto->trigger();
+        }
+        QCOMPARE(w.archive().projectData(), (ProjectData{"", "Comune", "", "", "", ""}));
+    }
+};
+
+static RegisterTest<ArchiveWindowTest> registered;
+
+}  // namespace fortema::ui::test
+
+#include "archive_window_test.moc"
