@@ -169,6 +169,8 @@ void ArchiveCommands::LoadPositionIntoForm() {
     setMuBackground(r.Mu < r.Md);
     setLabelText("lblNu", QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
     setLabelText("lblMu", QStringLiteral(" Mu = ") + numberText(r.Mu) + QStringLiteral(" daN*cm"));
+    // The exact Mu of the last calculation does not belong to the stored section.
+    if (QLabel* l = label("lblMu")) l->setToolTip(QString());
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(m_window, Layout::Rectangular);
         for (std::size_t i = 0; i < kRectangularBoxes.size(); ++i) {
@@ -229,6 +231,7 @@ bool ArchiveCommands::mnuCancellarecord_Click() {
     }
     setLabelText("lblNu", QStringLiteral(" Nu = ? daN"));
     setLabelText("lblMu", QStringLiteral(" Mu = ? daN*cm"));
+    if (QLabel* l = label("lblMu")) l->setToolTip(QString());
     setLabelText("lblYan", QStringLiteral(" yan = ? cm"));
     for (const char* name : kRectangularBoxes) writeBox(m_window, name, QStringLiteral("0"));
     for (const char* name : kCircularBoxes) writeBox(m_window, name, QStringLiteral("0"));

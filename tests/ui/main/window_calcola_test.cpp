@@ -114,6 +114,9 @@ private slots:
         QCOMPARE(labelText(form, "lblCampo"), QStringLiteral(" Campo = 3"));
         QCOMPARE(labelText(form, "lblNu"), QStringLiteral(" Nu = 45000 daN"));
         QCOMPARE(labelText(form, "lblMu"), QStringLiteral(" Mu = 1895457 daN*cm"));
+        // By hand, A1 and A2 yielded: x = 45000 / (0.8·118·30), Mu = 2·3913·6·22.5 + 45000·(25 − 0.4·x).
+        QCOMPARE(form.label(QStringLiteral("lblMu"))->toolTip(),
+                 QStringLiteral("Mu all'equilibrio esatto con Nu = Nd: 1895493 daN*cm"));
         QCOMPARE(labelText(form, "lblYan"), " yan = " + localeText("158.8") + " mm");
         QCOMPARE(textColour(form, "lblCampo"), qbColor(15));
         QCOMPARE(backColour(form, "lblCampo"), qbColor(13));
@@ -220,6 +223,7 @@ private slots:
         // Mu is positive and above Md, yet the section fails: the force exceeds its capacity.
         QCOMPARE(labelText(form, "lblNu"), QStringLiteral(" Nu = 247433 daN"));
         QCOMPARE(labelText(form, "lblMu"), QStringLiteral(" Mu = 528254 daN*cm"));
+        QCOMPARE(form.label(QStringLiteral("lblMu"))->toolTip(), QString());  // no exact point there
         QCOMPARE(backColour(form, "lblMu"), qbColor(12));
         QCOMPARE(textColour(form, "lblMu"), qbColor(15));
         QCOMPARE(prompter.messages().size(), 1);
