@@ -96,13 +96,14 @@ ExactBoundary::ExactBoundary(const CurrentSection& s, Layout layout) : m_s(s), m
 }
 
 void ExactBoundary::addLine(int campo, const BoundaryPoint& from, const BoundaryPoint& to) {
+    BoundaryPoint a, b;
+    a.campo = b.campo = campo;
+    a.x = b.x = m_layout == Layout::Rectangular ? m_s.h : kNotDefined;
+    a.N = from.N, a.M = from.M;
+    b.N = to.N, b.M = to.M;
     Piece p(Kind::Line, campo, campo);
-    for (BoundaryPoint* end : {&p.p0, &p.p1}) {
-        end->campo = campo;
-        end->x = m_layout == Layout::Rectangular ? m_s.h : kNotDefined;
-    }
-    p.p0.N = from.N, p.p0.M = from.M;
-    p.p1.N = to.N, p.p1.M = to.M;
+    p.line = static_cast<int>(m_lines.size());
+    m_lines.push_back({a, b});
     m_pieces.push_back(p);
 }
 
@@ -165,7 +166,8 @@ void ExactBoundary::circleJumps(int campo, double from, double to, std::vector<d
 
 BoundaryPoint ExactBoundary::state(int campo, double strain) const {
     if (m_unreinforced) return {};
-    if (m_layout == Layout::Rectangular) return campo >= 1 && campo <= 4 ? rectState(campo, strain) : BoundaryPoint{};
+    if (m_layout == Layout::Rectangular)
+        return campo >= 1 && campo <= 4 ? rectState(campo, strain) : BoundaryPoint{};
     return campo >= 2 && campo <= 4 ? circleState(campo, strain) : BoundaryPoint{};
 }
 
@@ -223,6 +225,7 @@ BoundaryPoint ExactBoundary::circleState(int campo, double e) const {
 }
 
 BoundaryPoint ExactBoundary::evaluate(double s) const {
+    if (std::isnan(s)) s = 0;
     const double last = static_cast<double>(m_pieces.size() - 1);
     const double k = std::clamp(std::floor(s), 0.0, last);
     const double t = std::clamp(s - k, 0.0, 1.0);
@@ -235,8 +238,10 @@ BoundaryPoint ExactBoundary::evaluate(double s) const {
             q.bridge = true;
             return q;
         }
-        case Kind::Line:
-            return between(p.p0, p.p1, t);
+        case Kind::Line: {
+            const auto& ends = m_lines[static_cast<std::size_t>(p.line)];
+            return between(ends[0], ends[1], t);
+        }
         case Kind::Parabola:
             break;
     }

@@ -8,6 +8,7 @@
 #include "engine/domain.h"
 #include "engine/section.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 #include <string>
@@ -67,7 +68,7 @@ private:
         Kind kind;
         int campoA = 0, campoB = 0;  // Sweep: campoA; Bridge: the fields of its two end states
         double eA = 0, eB = 0;       // Sweep: strain from eA to eB; Bridge: strains of its ends
-        BoundaryPoint p0, p1;        // Line: its ends
+        int line = 0;                // Line: its ends in m_lines
 
         explicit Piece(Kind k, int a = 0, int b = 0, double ea = 0, double eb = 0)
             : kind(k), campoA(a), campoB(b), eA(ea), eB(eb) {}
@@ -87,6 +88,7 @@ private:
     CircleSection m_cs;
     std::optional<CircleStrips> m_strips;  // circle only
     std::vector<Piece> m_pieces;
+    std::vector<std::array<BoundaryPoint, 2>> m_lines;
 };
 
 // The design point solved at the design force: Nu within 0.5 daN of Nd (in practice far closer),
