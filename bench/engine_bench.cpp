@@ -1,5 +1,7 @@
-// A full check (reading, checks, tracing, search, results) of the worked examples.
+// A full check (reading, checks, tracing, search, results) of the worked examples, and the exact
+// design point beside it.
 #include "engine/domain.h"
+#include "engine/exact_domain.h"
 #include "engine/section.h"
 #include "tests/engine/examples.h"
 
@@ -49,3 +51,20 @@ BENCHMARK(BM_ReinforcedConcreteRectangle)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Circle)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CircleStripsTabulated)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CircleStripsPlain)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// One exact design point at the worked example's own design force, boundary built included.
+void runExact(benchmark::State& state, const SectionTexts& texts, Layout layout) {
+    CurrentSection s;
+    readSection(texts, layout, s);
+    for (auto _ : state) benchmark::DoNotOptimize(solveExact(s, layout, s.Nd).Mu);
+}
+
+void BM_ExactRectangle(benchmark::State& state) { runExact(state, example3(), Layout::Rectangular); }
+void BM_ExactCircle(benchmark::State& state) { runExact(state, example4(), Layout::Circular); }
+
+}  // namespace
+
+BENCHMARK(BM_ExactRectangle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExactCircle)->Unit(benchmark::kMicrosecond);

@@ -108,6 +108,12 @@ public:
     explicit CircleStrips(const CircleSection& cs);
     CurvePoint integrate(double eTop, double eBot) const;
 
+    // The strips in order, and the depths (as fractions of the diameter) at which integrate()
+    // takes the strain of strip i's concrete and of its ring element.
+    int count() const { return m_count; }
+    double concreteDepth(int i) const { return m_strips.at(static_cast<std::size_t>(i)).eta; }
+    double steelDepth(int i) const { return m_strips.at(static_cast<std::size_t>(i)).etaSteel; }
+
 private:
     struct Strip {
         double eta;         // y / 2r of the concrete strip

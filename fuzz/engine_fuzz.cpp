@@ -1,5 +1,6 @@
 // The engine fed arbitrary field texts of both section types: never a crash, a hang, a NaN
-// or an infinity in a result or a curve.
+// or an infinity in a result or a curve, nor in the exact design point.
+#include "engine/exact_domain.h"
 #include "engine/section.h"
 
 #include <cmath>
@@ -42,8 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Analysis analysis;
     // Twice, so that lists and results left by the first calculation meet the second.
     for (int round = 0; round < 2; ++round) {
-        const CalcOutcome outcome = analysis.calcola(texts, round == 0 ? layout : Layout::Rectangular);
-        (void)outcome;
+        const Layout used = round == 0 ? layout : Layout::Rectangular;
+        const CalcOutcome outcome = analysis.calcola(texts, used);
+        if (outcome.traced) {
+            // The window solves the exact design point after every traced calculation.
+            const CurrentSection& s = analysis.section();
+            const ExactResult exact = solveExact(s, used, s.Nd);
+            if (exact.found) {
+                checkFinite(exact.Nu);
+                checkFinite(exact.Mu);
+            }
+            (void)loadRayFactor(ExactBoundary(s, used), s.Nd, s.Md);
+        }
         const SectionResult& r = analysis.result();
         checkFinite(r.Nu);
         checkFinite(r.Mu);

@@ -2,9 +2,11 @@
 
 #include "app/cli/json_writer.h"
 #include "archive/number_locale.h"
+#include "engine/exact_domain.h"
 #include "engine/input_fields.h"
 #include "engine/section.h"
 
+#include <cmath>
 #include <map>
 #include <ostream>
 
@@ -52,6 +54,25 @@ std::string curvesCsv(const Analysis& analysis) {
         }
     }
     return out;
+}
+
+// The design point solved exactly at Nd beside the traced one, and how far the traced Mu lies
+// from it in percent of the exact Mu (null where either has no point).
+std::string exactJson(const Analysis& analysis) {
+    const engine::CurrentSection& s = analysis.section();
+    const engine::ExactResult x = engine::solveExact(s, analysis.layout(), s.Nd);
+    if (!x.refusal.empty()) return "null";
+    const double traced = analysis.result().Mu;
+    const bool comparable = x.found && analysis.pointFound() && !analysis.beyondCapacity() && x.Mu != 0;
+    JsonObject json;
+    json.number("Nu", x.Nu).number("Mu", x.Mu).raw("campo", x.found ? std::to_string(x.campo) : "null");
+    if (analysis.layout() == Layout::Rectangular) json.number("yan", x.yan);
+    json.number("edge_strain", x.edgeStrain)
+        .number("steel_strain", x.steelStrain)
+        .boolean("on_bridge", x.onBridge)
+        .boolean("beyond_capacity", x.beyondCapacity)
+        .raw("Mu_diff_percent", comparable ? jsonNumber((traced - x.Mu) / std::fabs(x.Mu) * 100) : "null");
+    return json.text();
 }
 
 }  // namespace
@@ -148,11 +169,13 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (layout == Layout::Rectangular) json.number("yan", r.yan);
         json.raw("campo", std::to_string(r.campo)).boolean("passes", analysis.passes());
         if (curves) json.raw("curves", curvesJson(analysis));
+        json.raw("exact", exactJson(analysis));
     } else {
         json.raw("n_d", "null").raw("m_d", "null").raw("Nu", "null").raw("Mu", "null");
         if (layout == Layout::Rectangular) json.raw("yan", "null");
         json.raw("campo", "null").boolean("passes", false);
         if (curves) json.raw("curves", "null");
+        json.raw("exact", "null");
     }
     out << json.text() << "\n";
     return 0;

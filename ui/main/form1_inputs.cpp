@@ -9,6 +9,7 @@
 
 #include "archive/number_locale.h"
 #include "drawing/picture_box.h"
+#include "engine/exact_domain.h"
 #include "engine/input_fields.h"
 #include "engine/numtext.h"
 #include "ui/aux/prompter.h"
@@ -153,6 +154,12 @@ void Form1::ShowResults() {
     else
         setLabelColors(mu, qbColor(0), qbColor(15));
     mu->setText(QStringLiteral(" Mu = %1 daN*cm").arg(qs(numtext::generalText(r.Mu, loc))));
+    // The traced Mu belongs to the nearest traced point; beside it, the one solved at Nd itself.
+    const engine::CurrentSection& s = m_analysis.section();
+    const engine::ExactResult exact = engine::solveExact(s, m_analysis.layout(), s.Nd);
+    mu->setToolTip(exact.found ? QStringLiteral("Mu all'equilibrio esatto con Nu = Nd: %1 daN*cm")
+                                     .arg(qs(numtext::generalText(std::floor(exact.Mu), loc)))
+                               : QString());
 
     m_ui.stampa->setEnabled(true);
 }

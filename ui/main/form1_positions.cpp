@@ -65,6 +65,8 @@ void Form1::LoadPositionIntoForm(int position, const archive::SectionRecord& r) 
     setMuBackground(r.Mu < r.Md);
     m_ui.lblNu->setText(QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
     m_ui.lblMu->setText(QStringLiteral(" Mu = ") + numberText(r.Mu) + QStringLiteral(" daN*cm"));
+    // The exact Mu of the last calculation would describe another section.
+    m_ui.lblMu->setToolTip(QString());
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(engine::Layout::Rectangular);
         m_ui.lblYan->setText(QStringLiteral(" yan = ") + numberText(r.yan) + QStringLiteral(" cm"));
@@ -87,6 +89,7 @@ void Form1::showEmptyArchive() {
     setFieldText(engine::Field::Md, QStringLiteral("0"));
     m_ui.lblNu->setText(QStringLiteral(" Nu = ? daN"));
     m_ui.lblMu->setText(QStringLiteral(" Mu = ? daN*cm"));
+    m_ui.lblMu->setToolTip(QString());
     m_ui.lblYan->setText(QStringLiteral(" yan = ? cm"));
     for (engine::Field f : engine::kRectangularFields) setFieldText(f, QStringLiteral("0"));
     for (engine::Field f : engine::kCircularFields) setFieldText(f, QStringLiteral("0"));

@@ -116,6 +116,9 @@ private slots:
             QCOMPARE(lineColourRuns(plot), c.runs);
             QCOMPARE(plot.records().last().kind, DrawRecord::Kind::Circle);
             if (c.example == 2) {
+                // By hand, A1 and A2 yielded: x = 45000 / (0.8·118·30), Mu = 2·3913·6·22.5 + 45000·(25 − 0.4·x).
+                QCOMPARE(form.ui().lblMu->toolTip(),
+                         QStringLiteral("Mu all'equilibrio esatto con Nu = Nd: 1895493 daN*cm"));
                 form.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&form));
                 saveScreenshot(form, QStringLiteral("window_form1_example3"));
@@ -174,6 +177,7 @@ private slots:
             QCOMPARE(prompter.messages()[0].icon, Icon::Exclamation);
             QCOMPARE(form.ui().lblNu->text(), QString::fromLatin1(c.nu));
             QVERIFY(form.ui().lblMu->text().startsWith(QString::fromLatin1(c.muPrefix)));
+            if (c.example == 2) QCOMPARE(form.ui().lblMu->toolTip(), QString());  // no exact point there
             QCOMPARE(textColour(form.ui().lblMu), qbColor(15));
             QCOMPARE(backColour(form.ui().lblMu), qbColor(12));
         }
