@@ -2,6 +2,7 @@
 // design point beside it.
 #include "engine/domain.h"
 #include "engine/exact_domain.h"
+#include "engine/load_combinations.h"
 #include "engine/section.h"
 #include "tests/engine/examples.h"
 
@@ -68,3 +69,38 @@ void BM_ExactCircle(benchmark::State& state) { runExact(state, example4(), Layou
 
 BENCHMARK(BM_ExactRectangle)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExactCircle)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// 100 positions (the four worked examples in turn) with 200 combinations each, both moment signs,
+// axial forces across each section's whole range: the load-combination check of a full project.
+void BM_HundredPositionsTwoHundredCombinations(benchmark::State& state) {
+    const std::pair<SectionTexts, Layout> examples[] = {{example1(), Layout::Rectangular},
+                                                        {example2(), Layout::Rectangular},
+                                                        {example3(), Layout::Rectangular},
+                                                        {example4(), Layout::Circular}};
+    std::vector<std::pair<CurrentSection, Layout>> sections;
+    std::vector<std::vector<LoadCombination>> loads;
+    for (int p = 0; p < 100; ++p) {
+        const auto& [texts, layout] = examples[p % 4];
+        CurrentSection s;
+        readSection(texts, layout, s);
+        sections.emplace_back(s, layout);
+        std::vector<LoadCombination> rows;
+        for (int i = 0; i < 200; ++i)
+            rows.push_back({"C", s.Nd * (0.02 * i - 1.5), (i % 2 ? -1 : 1) * s.Md * (0.5 + 0.01 * i)});
+        loads.push_back(std::move(rows));
+    }
+    for (auto _ : state) {
+        int passing = 0;
+        for (std::size_t p = 0; p < sections.size(); ++p) {
+            const CombinationsResult r = checkCombinations(sections[p].first, sections[p].second, loads[p]);
+            passing += r.allPass;
+        }
+        benchmark::DoNotOptimize(passing);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_HundredPositionsTwoHundredCombinations)->Unit(benchmark::kMillisecond);
