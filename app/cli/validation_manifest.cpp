@@ -102,7 +102,7 @@ Manifest parseManifest(std::string_view text) {
 }
 
 double percentDifference(double value, double reference) {
-    return (value - reference) / std::fabs(reference) * 100;
+    return (value - reference) * 100 / std::fabs(reference);
 }
 
 CaseVerdict judgeCase(const ValidationCase& c, const CaseMeasure& m) {
