@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::vector<std::string> keys;
-        for (const QString& key : fields[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) keys.push_back(key.toStdString());
+        for (const QString& key : fields[2].split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            keys.push_back(key.toStdString());
         cli::SectionInput input;
         if (!cli::parseSectionArgs(keys, "make_validation_cases", input, std::cerr)) return 1;
 
@@ -46,8 +47,12 @@ int main(int argc, char** argv) {
         }
         archive::SectionArchive archive;
         archive::storeCalculation(archive, 0, analysis.section(), analysis.result(), fields[1], input.layout);
-        const archive::ProjectData data{QStringLiteral("Caso prova %1").arg(fields[0]), QString(), QString(),
-                                        QString(), QString(), QString()};
+        const archive::ProjectData data{QStringLiteral("Caso prova %1").arg(fields[0]),
+                                        QString(),
+                                        QString(),
+                                        QString(),
+                                        QString(),
+                                        QString()};
         const archive::FileResult saved =
             archive::writeProjectFile(folder.filePath(fields[0] + QStringLiteral(".ftm")), archive, data);
         if (!saved.ok) {

@@ -35,8 +35,8 @@ CaseRun runCase(const ValidationCase& spec, const QString& folder, const numtext
         run.fileError = QStringLiteral("la posizione 1 non contiene una sezione rettangolare o circolare");
         return run;
     }
-    run.layout = run.record.sectionType == QLatin1String("R") ? engine::Layout::Rectangular
-                                                                : engine::Layout::Circular;
+    run.layout =
+        run.record.sectionType == QLatin1String("R") ? engine::Layout::Rectangular : engine::Layout::Circular;
     const engine::SectionTexts texts = archive::positionTexts(run.record, loc);
     if (!engine::calculationEnabled(texts, run.layout)) {
         run.fileError = QStringLiteral("la posizione 1 ha dati incompleti: CALCOLA non sarebbe attivo");
@@ -72,7 +72,8 @@ CaseSet runCases(const QString& folder, const numtext::NumberLocale& loc) {
     const QByteArray bytes = file.readAll();
     const Manifest manifest = parseManifest(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     if (!manifest.ok) {
-        set.message = QStringLiteral("elenco dei casi %1, %2").arg(path, QString::fromStdString(manifest.message));
+        set.message =
+            QStringLiteral("elenco dei casi %1, %2").arg(path, QString::fromStdString(manifest.message));
         return set;
     }
     for (const ValidationCase& c : manifest.cases) set.runs.push_back(runCase(c, folder, loc));
@@ -88,7 +89,9 @@ std::string pad(const std::string& text, int width, bool right) {
     return shown.toStdString();
 }
 
-std::string whole(double v, const numtext::NumberLocale& loc) { return numtext::generalText(std::round(v), loc); }
+std::string whole(double v, const numtext::NumberLocale& loc) {
+    return numtext::generalText(std::round(v), loc);
+}
 
 std::string percent(double v, const numtext::NumberLocale& loc) {
     return std::isfinite(v) ? numtext::fixedText(v, 3, loc) : "-";
@@ -123,8 +126,8 @@ void writeCaseTable(const std::vector<CaseRun>& runs, const numtext::NumberLocal
             << pad(percent(r.verdict.handDiff, loc), 8, true) << "  " << verdictText(r) << "\n";
         if (done && r.verdict.ok()) ++passing;
     }
-    out << "Casi: " << runs.size() << ", conformi: " << passing << ", non conformi o non calcolati: "
-        << runs.size() - std::size_t(passing) << "\n";
+    out << "Casi: " << runs.size() << ", conformi: " << passing
+        << ", non conformi o non calcolati: " << runs.size() - std::size_t(passing) << "\n";
 }
 
 int runValidate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -168,7 +171,8 @@ int runValidate(const std::vector<std::string>& args, std::ostream& out, std::os
 #ifdef FORTEMA_CLI_PRINT
     if (!output.empty()) {
         const HeadlessApplication app;
-        const report::PdfReport pdf = writeValidationDossier(set.runs, loc, QFile::decodeName(output.c_str()));
+        const report::PdfReport pdf =
+            writeValidationDossier(set.runs, loc, QFile::decodeName(output.c_str()));
         if (pdf.outcome != report::ReportOutcome::Written || pdf.pages < 1) {
             err << "fortema-cli validate: " << pdf.message.toStdString() << "\n";
             return 1;

@@ -41,11 +41,13 @@ SamplingSweep sweepSampling(const CaseRun& run, int steps, const numtext::Number
         texts.Nd = std::to_string(nd);
         engine::Analysis analysis;
         if (!analysis.calcola(texts, run.layout).traced) continue;
-        const engine::ExactResult exact = engine::solveExact(analysis.section(), run.layout, analysis.section().Nd);
+        const engine::ExactResult exact =
+            engine::solveExact(analysis.section(), run.layout, analysis.section().Nd);
         if (!exact.found) continue;
         largest = std::max(largest, exact.Mu);
         if (analysis.beyondCapacity() || !analysis.pointFound() || !(exact.Mu > 0)) continue;
-        samples.push_back({exact.campo, std::fabs(analysis.result().Mu - exact.Mu) / exact.Mu * 100, exact.Mu});
+        samples.push_back(
+            {exact.campo, std::fabs(analysis.result().Mu - exact.Mu) / exact.Mu * 100, exact.Mu});
     }
 
     std::map<int, SamplingStats> byField;
@@ -122,11 +124,13 @@ public:
         m_y = kTop;
     }
     void endPage() {
-        m_ok = m_ok && m_w.EndPage(QLatin1String(report::kOwnerWebAddress), QLatin1String(report::kOwnerEmail));
+        m_ok =
+            m_ok && m_w.EndPage(QLatin1String(report::kOwnerWebAddress), QLatin1String(report::kOwnerEmail));
     }
     void line(const QString& text, int size = 9, bool bold = false, float x = kLeft) {
         room(lineHeight(size));
-        m_ok = m_ok && m_w.PrintLeft(x, m_y, text, QLatin1String(kFace), std::int16_t(size), bold ? kBold : kNormal);
+        m_ok = m_ok &&
+               m_w.PrintLeft(x, m_y, text, QLatin1String(kFace), std::int16_t(size), bold ? kBold : kNormal);
         m_y += lineHeight(size);
     }
     void heading(const QString& text, int size = 10) {
@@ -238,21 +242,27 @@ void Dossier::cover() {
     m_page.skip(0.6f);
     m_page.line(QStringLiteral("CASI PROVA RISOLTI E COMMENTATI"), 16, true);
     m_page.skip(0.2f);
-    m_page.line(QStringLiteral("Verifica a pressoflessione retta allo stato limite ultimo (NTC 2018, § 10.2)"), 11);
+    m_page.line(
+        QStringLiteral("Verifica a pressoflessione retta allo stato limite ultimo (NTC 2018, § 10.2)"), 11);
     m_page.skip(0.3f);
     m_page.line(QStringLiteral("Programma: ") + QString::fromStdString(version.str()).trimmed() +
-                QStringLiteral("  (") + QString::fromUtf8(report::kReportTitle).trimmed().section(QLatin1Char('/'), 0, 1) +
+                QStringLiteral("  (") +
+                QString::fromUtf8(report::kReportTitle).trimmed().section(QLatin1Char('/'), 0, 1) +
                 QStringLiteral(")"));
     m_page.line(QStringLiteral("Data: ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     m_page.line(QStringLiteral("Casi: %1, conformi: %2").arg(m_runs.size()).arg(passing));
     m_page.skip(0.3f);
     m_page.paragraph(QStringLiteral(
         "Ogni caso è un file di progetto (.ftm) scritto dal programma, con la sezione nella posizione 1. "
-        "Il file è letto con il lettore dei progetti, la posizione è mostrata e calcolata come fa la finestra "
-        "principale con CALCOLA: il valore del programma è Mu del punto tracciato con n più vicino a quello di "
-        "progetto, tagliato all'intero, come lo mostra la finestra. Accanto, il risolutore esatto cerca il punto "
+        "Il file è letto con il lettore dei progetti, la posizione è mostrata e calcolata come fa la "
+        "finestra "
+        "principale con CALCOLA: il valore del programma è Mu del punto tracciato con n più vicino a quello "
+        "di "
+        "progetto, tagliato all'intero, come lo mostra la finestra. Accanto, il risolutore esatto cerca il "
+        "punto "
         "del dominio continuo (le stesse leggi, la deformazione di ogni campo fatta variare con continuità) "
-        "esattamente a Nd. Le differenze sono in percento del valore di riferimento; la colonna Mano confronta "
+        "esattamente a Nd. Le differenze sono in percento del valore di riferimento; la colonna Mano "
+        "confronta "
         "il risolutore esatto con il valore ricavato a mano dalle leggi del programma (tolleranza 0,1 %)."));
     m_page.heading(QStringLiteral("Riepilogo (Mu in daN*cm)"));
     const float xs[] = {2.0f, 2.9f, 8.6f, 10.4f, 11.7f, 13.6f, 14.9f, 15.3f};
@@ -350,17 +360,21 @@ void Dossier::results(const CaseRun& r) {
     }
     m_page.skip(0.1f);
     QString traced = QStringLiteral("Programma: campo %1").arg(p.campo);
-    if (r.layout == engine::Layout::Rectangular) traced += QStringLiteral(", yan = %1 mm").arg(single(p.yan * 10.0f));
-    if (!r.outcome.finalWarning.empty()) traced += QStringLiteral(", avviso \"%1\"").arg(text(r.outcome.finalWarning).trimmed());
+    if (r.layout == engine::Layout::Rectangular)
+        traced += QStringLiteral(", yan = %1 mm").arg(single(p.yan * 10.0f));
+    if (!r.outcome.finalWarning.empty())
+        traced += QStringLiteral(", avviso \"%1\"").arg(text(r.outcome.finalWarning).trimmed());
     m_page.paragraph(traced + QLatin1Char('.'));
     if (r.exact.found) {
         QString exact = QStringLiteral("Esatto: campo %1").arg(r.exact.campo);
-        if (std::isfinite(r.exact.yan)) exact += QStringLiteral(", yan = %1 mm").arg(fixed(r.exact.yan * 10, 2));
+        if (std::isfinite(r.exact.yan))
+            exact += QStringLiteral(", yan = %1 mm").arg(fixed(r.exact.yan * 10, 2));
         if (std::isfinite(r.exact.edgeStrain)) {
             exact += QStringLiteral(", bordo compresso %1 ‰, armatura tesa %2 ‰")
                          .arg(fixed(r.exact.edgeStrain * 1000, 3), fixed(r.exact.steelStrain * 1000, 3));
         }
-        if (r.exact.onBridge) exact += QStringLiteral(", sul tratto rettilineo che unisce un salto delle leggi");
+        if (r.exact.onBridge)
+            exact += QStringLiteral(", sul tratto rettilineo che unisce un salto delle leggi");
         m_page.paragraph(exact + QLatin1Char('.'));
     }
 }
@@ -370,9 +384,9 @@ void Dossier::casePage(const CaseRun& r) {
     m_page.startPage();
     m_page.line(QStringLiteral("Caso %1 - %2").arg(text(c.id), text(c.kind)), 13, true);
     m_page.skip(0.1f);
-    m_page.paragraph(QStringLiteral("Descrizione: %1.   File: %2, posizione 1.")
-                         .arg(r.record.description.isEmpty() ? QStringLiteral("-") : r.record.description,
-                              text(c.file)));
+    m_page.paragraph(
+        QStringLiteral("Descrizione: %1.   File: %2, posizione 1.")
+            .arg(r.record.description.isEmpty() ? QStringLiteral("-") : r.record.description, text(c.file)));
     m_page.heading(QStringLiteral("Fonte"));
     m_page.paragraph(text(c.source));
     if (r.fileError.isEmpty()) sectionData(r);
@@ -387,13 +401,14 @@ void Dossier::samplingPage() {
     m_page.startPage();
     m_page.line(QStringLiteral("Errore di campionamento della ricerca"), 13, true);
     m_page.skip(0.1f);
-    m_page.paragraph(QStringLiteral(
-                         "Per ogni sezione qui sotto Nd percorre %1 valori interi equidistanti tra la forza di "
-                         "trazione pura e quella di compressione pura. Ogni valore è calcolato come nella finestra "
-                         "e risolto esattamente; l'errore è |Mu programma - Mu esatto| / Mu esatto in percento, "
-                         "raggruppato per il campo del punto esatto. Sono esclusi i punti con Mu esatto minore del "
-                         "10 % del massimo della scansione e quelli oltre il dominio tracciato.")
-                         .arg(kSweepSteps));
+    m_page.paragraph(
+        QStringLiteral(
+            "Per ogni sezione qui sotto Nd percorre %1 valori interi equidistanti tra la forza di "
+            "trazione pura e quella di compressione pura. Ogni valore è calcolato come nella finestra "
+            "e risolto esattamente; l'errore è |Mu programma - Mu esatto| / Mu esatto in percento, "
+            "raggruppato per il campo del punto esatto. Sono esclusi i punti con Mu esatto minore del "
+            "10 % del massimo della scansione e quelli oltre il dominio tracciato.")
+            .arg(kSweepSteps));
     const float xs[] = {2.5f, 7.0f, 10.0f, 13.0f, 16.0f};
     for (const CaseRun& r : m_runs) {
         if (!r.spec.sweep) continue;

@@ -29,7 +29,9 @@ std::optional<double> number(std::string_view text) {
     return value;
 }
 
-bool withinTolerance(double diff, double tolerance) { return std::isfinite(diff) && std::fabs(diff) <= tolerance; }
+bool withinTolerance(double diff, double tolerance) {
+    return std::isfinite(diff) && std::fabs(diff) <= tolerance;
+}
 
 }  // namespace
 
@@ -63,7 +65,8 @@ Manifest parseManifest(std::string_view text) {
         c.quantity = f[3];
         c.source = f[9];
         c.reason = f[10];
-        if (c.id.empty() || !ids.insert(c.id).second) return fail("identificativo vuoto o ripetuto \"" + c.id + "\"");
+        if (c.id.empty() || !ids.insert(c.id).second)
+            return fail("identificativo vuoto o ripetuto \"" + c.id + "\"");
         // The files live beside the list, also inside the program's resources.
         if (c.file.size() <= 4 || c.file.compare(c.file.size() - 4, 4, ".ftm") != 0 ||
             c.file.find_first_of("/\\") != std::string::npos) {
@@ -72,11 +75,13 @@ Manifest parseManifest(std::string_view text) {
         if (c.quantity != "Mu") return fail("grandezza sconosciuta \"" + c.quantity + "\" (prevista Mu)");
 
         const std::optional<double> reference = number(f[4]);
-        if (!reference || *reference == 0) return fail("riferimento non valido \"" + std::string(f[4]) + "\"");
+        if (!reference || *reference == 0)
+            return fail("riferimento non valido \"" + std::string(f[4]) + "\"");
         c.reference = *reference;
         if (f[5] != "-") {
             c.hand = number(f[5]);
-            if (!c.hand || *c.hand == 0) return fail("valore a mano non valido \"" + std::string(f[5]) + "\"");
+            if (!c.hand || *c.hand == 0)
+                return fail("valore a mano non valido \"" + std::string(f[5]) + "\"");
         }
         const std::optional<double> program = number(f[6]);
         if (!program || *program < 0) return fail("tolleranza non valida \"" + std::string(f[6]) + "\"");

@@ -71,14 +71,14 @@ TEST(JudgeCase, EachValueAgainstItsOwnTolerance) {
         CaseMeasure m;
         bool program, exact, hand;
     } rows[] = {
-        {c, {true, -198000, true, false, -201000}, true, true, true},    // program +1 % exactly
-        {c, {true, -197999, true, false, -201000}, false, true, true},   // just beyond
-        {c, {true, -200000, true, false, -201100}, true, false, true},   // exact -0.55 %, hand -0.05 %
-        {c, {true, -200000, true, false, -200500}, true, true, false},   // hand +0.25 %
-        {c, {true, -200000, false, true, 0}, true, false, false},        // no exact point at all
-        {beyond, {true, -200000, false, true, 0}, true, true, true},     // beyond capacity was expected
+        {c, {true, -198000, true, false, -201000}, true, true, true},   // program +1 % exactly
+        {c, {true, -197999, true, false, -201000}, false, true, true},  // just beyond
+        {c, {true, -200000, true, false, -201100}, true, false, true},  // exact -0.55 %, hand -0.05 %
+        {c, {true, -200000, true, false, -200500}, true, true, false},  // hand +0.25 %
+        {c, {true, -200000, false, true, 0}, true, false, false},       // no exact point at all
+        {beyond, {true, -200000, false, true, 0}, true, true, true},    // beyond capacity was expected
         {beyond, {true, -200000, true, false, -200000}, true, false, true},
-        {c, {false, 0, false, false, 0}, false, false, false},           // not computed
+        {c, {false, 0, false, false, 0}, false, false, false},  // not computed
     };
     for (const auto& r : rows) {
         const CaseVerdict v = judgeCase(r.spec, r.m);
