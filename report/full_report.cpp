@@ -236,7 +236,8 @@ int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPat
     return result.pagesPrinted;
 }
 
-PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath, const DocumentWriter& write) {
+PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath,
+                        const DocumentWriter& write) {
     PdfReport out;
     QTemporaryDir folder;
     if (!folder.isValid()) {
