@@ -337,7 +337,7 @@ void Dossier::results(const CaseRun& r) {
         return;
     }
     const engine::SectionResult& p = r.analysis.result();
-    m_page.row({{xs[0], QStringLiteral("Programma (punto tracciato più vicino)")},
+    m_page.row({{xs[0], QStringLiteral("Programma (come nella finestra)")},
                 {xs[1], general(p.Nu), true},
                 {xs[2], general(p.Mu), true},
                 {xs[3], signedPercent(r.verdict.programDiff), true},
