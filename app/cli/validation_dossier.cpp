@@ -252,18 +252,17 @@ void Dossier::cover() {
     m_page.line(QStringLiteral("Data: ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     m_page.line(QStringLiteral("Casi: %1, conformi: %2").arg(m_runs.size()).arg(passing));
     m_page.skip(0.3f);
-    m_page.paragraph(QStringLiteral(
-        "Ogni caso è un file di progetto (.ftm) scritto dal programma, con la sezione nella posizione 1. "
-        "Il file è letto con il lettore dei progetti, la posizione è mostrata e calcolata come fa la "
-        "finestra "
-        "principale con CALCOLA: il valore del programma è Mu del punto tracciato con n più vicino a quello "
-        "di "
-        "progetto, tagliato all'intero, come lo mostra la finestra. Accanto, il risolutore esatto cerca il "
-        "punto "
-        "del dominio continuo (le stesse leggi, la deformazione di ogni campo fatta variare con continuità) "
-        "esattamente a Nd. Le differenze sono in percento del valore di riferimento; la colonna Mano "
-        "confronta "
-        "il risolutore esatto con il valore ricavato a mano dalle leggi del programma (tolleranza 0,1 %)."));
+    m_page.paragraph(
+        QStringLiteral(
+            "Ogni caso è un file di progetto (.ftm) scritto dal programma, con la sezione nella posizione 1. "
+            "Il file è letto con il lettore dei progetti, la posizione è mostrata e calcolata come fa la "
+            "finestra principale con CALCOLA: il valore del programma è Mu del punto tracciato con n più "
+            "vicino a quello di progetto, tagliato all'intero, come lo mostra la finestra. Accanto, il "
+            "risolutore esatto cerca il punto del dominio continuo (le stesse leggi, la deformazione di ogni "
+            "campo fatta variare con continuità) esattamente a Nd. Le differenze sono in percento del valore "
+            "di riferimento; la colonna Mano confronta il risolutore esatto con il valore ricavato a mano "
+            "dalle leggi del programma (tolleranza %1 %).")
+            .arg(general(kHandTolerancePercent)));
     m_page.heading(QStringLiteral("Riepilogo (Mu in daN*cm)"));
     const float xs[] = {2.0f, 2.9f, 8.6f, 10.4f, 11.7f, 13.6f, 14.9f, 15.3f};
     m_page.row({{xs[0], QStringLiteral("Caso")},
