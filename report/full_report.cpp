@@ -236,8 +236,8 @@ int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPat
     return result.pagesPrinted;
 }
 
-PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
-                          const numtext::NumberLocale& loc, const QString& pdfPath) {
+PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath,
+                        const DocumentWriter& write) {
     PdfReport out;
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -247,8 +247,7 @@ PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive:
     }
     QuietPreview preview;
     pagescript::PageScriptWriter writer(preview, folder.path(), loc);
-    out.outcome = FullReport(writer, archive, projectData, loc,
-                             [&out](const QString&, const QString& text) { out.message = text.trimmed(); });
+    out.outcome = write(writer);
     if (out.outcome == ReportOutcome::WriteFailed) {
         out.message = writer.errorMessage().isEmpty() ? preview.message : writer.errorMessage();
         return out;
@@ -259,6 +258,17 @@ PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive:
         out.pages = 0;
         out.message = QStringLiteral("Impossibile scrivere il file PDF %1.").arg(pdfPath);
     }
+    return out;
+}
+
+PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
+                          const numtext::NumberLocale& loc, const QString& pdfPath) {
+    QString noData;
+    PdfReport out = documentToPdf(loc, pdfPath, [&](pagescript::PageScriptWriter& w) {
+        return FullReport(w, archive, projectData, loc,
+                          [&noData](const QString&, const QString& text) { noData = text.trimmed(); });
+    });
+    if (out.outcome == ReportOutcome::NoData) out.message = noData;
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "app/cli/usage.h"
 #ifdef FORTEMA_CLI_QT
 #include "app/cli/project_command.h"
+#include "app/cli/validate_command.h"
 #endif
 #ifdef FORTEMA_CLI_PRINT
 #include "app/cli/report_command.h"
@@ -26,6 +27,7 @@ constexpr CommandEntry kCommands[] = {
     {"check", &fortema::cli::runCheck},
 #ifdef FORTEMA_CLI_QT
     {"project", &fortema::cli::runProject},
+    {"validate", &fortema::cli::runValidate},
 #endif
 #ifdef FORTEMA_CLI_PRINT
     {"sheet", &fortema::cli::runSheet},

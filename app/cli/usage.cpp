@@ -23,6 +23,10 @@ constexpr CommandUsage kUsage[] = {
     {"project", "fortema-cli project FILE.ftm [--json]",
      "  ricalcola ogni posizione con dati del progetto\n"
      "  --json scrive lo stesso confronto in JSON\n"},
+    {"validate", "fortema-cli validate [--dir CARTELLA] [-o FILE.pdf]",
+     "  ricalcola i casi prova risolti (compresi nel programma, o quelli di CARTELLA)\n"
+     "  e li confronta con i valori di riferimento e le loro tolleranze\n"
+     "  -o scrive il fascicolo di validazione in un file PDF\n"},
 #endif
 #ifdef FORTEMA_CLI_PRINT
     {"sheet", "fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf",
