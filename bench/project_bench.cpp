@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "app/cli/project_command.h"
-#ifdef FORTEMA_CLI_PRINT
 #include "app/cli/headless.h"
 #include "app/cli/report_command.h"
-#endif
 #include "archive/project_file.h"
 #include "tests/app/cli/sample_projects.h"
 #include "archive/number_locale.h"
@@ -104,7 +102,6 @@ void runProjectCommand(benchmark::State& state, bool json) {
 void BM_ProjectCommandTable(benchmark::State& state) { runProjectCommand(state, false); }
 void BM_ProjectCommandJson(benchmark::State& state) { runProjectCommand(state, true); }
 
-#ifdef FORTEMA_CLI_PRINT
 // The whole `fortema-cli report` command: the file read, the 21 pages written as a page file
 // and printed onto a PDF. One application for the whole run, as the command would make.
 void BM_ReportCommand(benchmark::State& state) {
@@ -126,7 +123,6 @@ void BM_ReportCommand(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportCommand)->Unit(benchmark::kMillisecond);
-#endif
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/aux/form3.h"
 #include "archive/number_locale.h"

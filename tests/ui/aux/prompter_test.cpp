@@ -2,7 +2,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "archive/number_locale.h"
 #include "ui/aux/scripted_prompter.h"
 

@@ -22,7 +22,7 @@
 #include "ui/main/examples.h"
 #include "ui/main/form1.h"
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 
 namespace fortema::ui::test {
 

@@ -17,7 +17,7 @@
 #include "archive/number_locale.h"
 #include "ui/main/form1.h"
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 
 namespace fortema::ui::test {
 
