@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "../tests/pagescript/fake_surface.h"
+#include "tests/pagescript/fake_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/script_interpreter.h"
 
