@@ -12,6 +12,7 @@
 #include <string>
 
 #include "archive/archive_text.h"
+#include "engine/code_page.h"
 
 namespace fortema::archive {
 
@@ -49,7 +50,13 @@ Digits significantDigits(float magnitude) {
     return scientificDigits(buf, res.ptr);
 }
 
-QByteArray quoted(const QString& text) { return '"' + toWindows1252(sanitizeArchiveText(text)) + '"'; }
+QByteArray quoted(const QString& text) {
+    return '"' + QByteArray::fromStdString(engine::toWindows1252(sanitizeArchiveText(text).toStdU32String())) + '"';
+}
+
+QString fromWindows1252(const QByteArray& bytes) {
+    return QString::fromStdU32String(engine::fromWindows1252(bytes.toStdString()));
+}
 
 void appendLine(QByteArray& out, std::initializer_list<QByteArray> items) {
     bool first = true;
