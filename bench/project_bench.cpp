@@ -76,6 +76,22 @@ void BM_ProjectReadAndRecompute(benchmark::State& state) {
     state.counters["passing"] = passing;
 }
 
+// The bytes of the whole file, as a save writes them: 1700 numbers and 202 texts.
+void BM_ProjectFileBytes(benchmark::State& state) {
+    archive::SectionArchive a;
+    archive::ProjectData data;
+    if (fullProjectFile().isEmpty() || !archive::readProjectFile(fullProjectFile(), a, data).ok) {
+        state.SkipWithError("the project file could not be written or read");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = static_cast<std::size_t>(archive::projectFileBytes(a, data).size());
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["file_bytes"] = static_cast<double>(bytes);
+}
+
 // The whole `fortema-cli project` command, table or JSON, into memory.
 void runProjectCommand(benchmark::State& state, bool json) {
     const QString& file = fullProjectFile();
@@ -127,5 +143,6 @@ BENCHMARK(BM_ReportCommand)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 BENCHMARK(BM_ProjectReadAndRecompute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectFileBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProjectCommandTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProjectCommandJson)->Unit(benchmark::kMillisecond);
