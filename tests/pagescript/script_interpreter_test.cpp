@@ -28,9 +28,9 @@ QStringList pages(int count) {
 
 class InterpreterTest : public ::testing::Test {
 protected:
-    // Round text metrics, whatever the fonts: a character 10 units wide per point, a line 20 units
-    // high per point (at 20 units a point, a recorded character is half a point wide and a line
-    // 1.2 points high); the printer's default font.
+    // The recorder's text metrics made round: at 1440 dpi, one pixel wide and six high, scaled one
+    // by five, a character (half a point of font size) is 10 units wide per point and a line
+    // (1.2 points) 20 units high. The font starts at the printer's default size.
     InterpreterTest() {
         m_surface.setScale(0, 0, 1, 5);
         m_surface.setFontSize(8.25);
