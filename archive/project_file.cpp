@@ -20,7 +20,8 @@ namespace {
 constexpr int kMaxNumberItemLength = 64;
 
 QByteArray quoted(const QString& text) {
-    return '"' + QByteArray::fromStdString(engine::toWindows1252(sanitizeArchiveText(text).toStdU32String())) + '"';
+    return '"' +
+           QByteArray::fromStdString(engine::toWindows1252(sanitizeArchiveText(text).toStdU32String())) + '"';
 }
 
 QString fromWindows1252(const QByteArray& bytes) {
@@ -162,7 +163,8 @@ private:
     static std::optional<float> parseNumber(const QByteArray& item) {
         if (item.isEmpty()) return 0.0f;
         if (item.size() > kMaxNumberItemLength) return std::nullopt;
-        return engine::numtext::fileNumber(std::string_view(item.constData(), static_cast<std::size_t>(item.size())));
+        return engine::numtext::fileNumber(
+            std::string_view(item.constData(), static_cast<std::size_t>(item.size())));
     }
 
     const QByteArray& m_bytes;

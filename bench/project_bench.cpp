@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/project_command.h"
 #include "app/cli/headless.h"
+#include "app/cli/project_command.h"
 #include "app/cli/report_command.h"
+#include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "tests/app/cli/sample_projects.h"
-#include "archive/number_locale.h"
 
 #include <benchmark/benchmark.h>
 

@@ -50,7 +50,8 @@ Digits shortestDigits(T value, int maxDigits) {
         // For a single, the shortest digits std::to_chars finds are the ones the search below
         // would find, in a fraction of the time.
         char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
         Digits d;
         const char* p = buf;
         for (; p != res.ptr && *p != 'e'; ++p) {
@@ -193,7 +194,9 @@ double parsePlain(const std::string& plain) {
 
 }  // namespace
 
-std::string singleText(float value, const NumberLocale& loc) { return defaultText(value, defaultStyle(7, loc)); }
+std::string singleText(float value, const NumberLocale& loc) {
+    return defaultText(value, defaultStyle(7, loc));
+}
 
 std::string generalText(double value, const NumberLocale& loc) {
     return defaultText(value, defaultStyle(15, loc));
@@ -245,7 +248,7 @@ double localeNumberValue(std::string_view text, const NumberLocale& loc) {
 namespace {
 
 struct LeadingScan {
-    std::string plain;  // the number in plain "." form
+    std::string plain;    // the number in plain "." form
     std::size_t end = 0;  // where reading stopped
     bool digits = false;
 };

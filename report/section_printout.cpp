@@ -163,7 +163,8 @@ void curves(drawing::Surface& sheet, const engine::Analysis& analysis, const Cha
         int field, first, last;
     };
     // Field 1 starts at point 2, as on a circle, whose first two points of field 1 coincide.
-    static constexpr std::array<Field, 5> kFields{{{1, 2, 50}, {2, 1, 99}, {3, 1, 99}, {4, 1, 49}, {5, 1, 49}}};
+    static constexpr std::array<Field, 5> kFields{
+        {{1, 2, 50}, {2, 1, 99}, {3, 1, 99}, {4, 1, 49}, {5, 1, 49}}};
     for (const Field& f : kFields) {
         const engine::FieldCurve& curve = analysis.curve(f.field);
         for (int i = f.first; i <= f.last; ++i) {

@@ -14,7 +14,8 @@ namespace fortema::pagescript::test {
 inline void writeScript(const QString& path, const QStringList& lines) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    for (const QString& line : lines) file.write(QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String())) + "\r\n");
+    for (const QString& line : lines)
+        file.write(QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String())) + "\r\n");
 }
 
 inline QByteArray fileBytes(const QString& path) {

@@ -51,15 +51,18 @@ protected:
                     out << QStringLiteral("line ") + corners + pen;
                     break;
                 case K::Box:
-                    out << QStringLiteral("box %1%2 fill %3 %4").arg(corners, pen).arg(r.fillStyle).arg(r.fillColor.name());
+                    out << QStringLiteral("box %1%2 fill %3 %4")
+                               .arg(corners, pen)
+                               .arg(r.fillStyle)
+                               .arg(r.fillColor.name());
                     break;
                 case K::FilledBox:
                     out << QStringLiteral("filledbox %1 %2").arg(corners, r.color.name());
                     break;
                 case K::Text:
                     out << QStringLiteral("text %1 %2 %3%4 at %5,%6")
-                               .arg(r.text, r.fontName, n(r.fontSize), r.fontBold ? QStringLiteral(" bold") : QString(),
-                                    n(r.x1), n(r.y1));
+                               .arg(r.text, r.fontName, n(r.fontSize),
+                                    r.fontBold ? QStringLiteral(" bold") : QString(), n(r.x1), n(r.y1));
                     break;
                 case K::Picture:
                     out << QStringLiteral("picture %1x%2 at %3,%4 size %5,%6")
@@ -146,8 +149,8 @@ TEST_F(InterpreterTest, LineRuleGivesLineOutlineOrSolidBox) {
              "#endpage"},
             "1");
     EXPECT_EQ(ops(), QStringList({"clear", "line 10,20 300,400", "box 1.5,2.5 30,40 fill 1 #000000",
-                                          "box 5,6 7,8 fill 1 #000000", "filledbox 1,2 3,4 #ff0000",
-                                          "filledbox 1,2 3,4 #0000ff"}));
+                                  "box 5,6 7,8 fill 1 #000000", "filledbox 1,2 3,4 #ff0000",
+                                  "filledbox 1,2 3,4 #0000ff"}));
 }
 
 TEST_F(InterpreterTest, FillAndColorReadTheWholePartBeforeAComma) {
@@ -156,9 +159,8 @@ TEST_F(InterpreterTest, FillAndColorReadTheWholePartBeforeAComma) {
              "65280.6",    "#line", "0",   "0",      "1",     "1",     "",  "B", "#endpage"},
             "1");
     // Style 9 is no style: the surface keeps solid. 65280.6 rounds to 65281.
-    EXPECT_EQ(opsStartingWith("box"),
-              QStringList({"box 0,0 1,1 fill 0 #ff0000", "box 0,0 1,1 fill 0 #ff0000",
-                           "box 0,0 1,1 fill 0 #01ff00"}));
+    EXPECT_EQ(opsStartingWith("box"), QStringList({"box 0,0 1,1 fill 0 #ff0000", "box 0,0 1,1 fill 0 #ff0000",
+                                                   "box 0,0 1,1 fill 0 #01ff00"}));
 }
 
 TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZero) {
@@ -289,7 +291,7 @@ TEST(ScrollRanges, FitTooLargeAndTiny) {
 TEST_F(InterpreterTest, PrintingTwoToThreeOfFive) {
     const PrintResult result = print(pages(5), 2, 3);
     EXPECT_EQ(ops(), QStringList({"text page 2 MS Sans Serif 10 at 100,200", "newpage",
-                                          "text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
+                                  "text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
     EXPECT_EQ(result.pagesPrinted, 2);
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(m_progress, QList<double>({0.0, 150.0, 300.0}));

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 
 #include "archive/archive_text.h"
+#include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "drawing/surface.h"
 #include "engine/numtext.h"
 #include "ui/aux/form2.h"
-#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/examples.h"
 #include "ui/main/form1.h"

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "drawing/tee_surface.h"
 #include "report/full_report.h"
@@ -18,7 +19,6 @@
 #include "ui/aux/frm_about.h"
 #include "ui/aux/frm_help_acciaio.h"
 #include "ui/aux/frm_help_elas.h"
-#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
 #include "ui/main/domain_plot.h"

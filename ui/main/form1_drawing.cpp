@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "drawing/recording_surface.h"
 #include "drawing/tee_surface.h"
-#include "archive/number_locale.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
 #include "ui/main/section_sketch.h"

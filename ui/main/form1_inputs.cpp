@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "archive/number_locale.h"
 #include "drawing/picture_box.h"
 #include "engine/input_fields.h"
 #include "engine/numtext.h"
-#include "archive/number_locale.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/domain_plot.h"
 #include "ui/main/form1.h"
@@ -54,7 +54,8 @@ void Form1::connectInputs() {
 }
 
 void Form1::checkNumericBox(engine::Field field, QLineEdit* edit) {
-    if (engine::checkFieldText(field, utf8(edit->text()), archive::numberLocale()) != engine::TextCheck::Refused)
+    if (engine::checkFieldText(field, utf8(edit->text()), archive::numberLocale()) !=
+        engine::TextCheck::Refused)
         return;
     prompter().beep();
     m_emptying = true;
@@ -68,7 +69,8 @@ void Form1::tensione_snervamento_armature_Change() {
     const std::string text = utf8(fyk->text());
     // Only a text the check kept, read as the calculation reads it (which, for such a text, is
     // also the locale's reading).
-    if (engine::checkFieldText(engine::Field::fyk, text, archive::numberLocale()) != engine::TextCheck::Accepted)
+    if (engine::checkFieldText(engine::Field::fyk, text, archive::numberLocale()) !=
+        engine::TextCheck::Accepted)
         return;
     const double fyd = std::floor(engine::fieldValue(engine::Field::fyk, text) / 1.15);
     if (!std::isfinite(fyd)) return;
@@ -86,8 +88,8 @@ void Form1::sollecitazioneN_Change() {
 }
 
 void Form1::UpdateCommandState() {
-    if (engine::calculationEnabled(sectionTexts(), rectangularLayout() ? engine::Layout::Rectangular
-                                                                         : engine::Layout::Circular)) {
+    if (engine::calculationEnabled(
+            sectionTexts(), rectangularLayout() ? engine::Layout::Rectangular : engine::Layout::Circular)) {
         button(QStringLiteral("calcola"))->setEnabled(true);
         return;
     }
@@ -97,7 +99,8 @@ void Form1::UpdateCommandState() {
 
 engine::SectionTexts Form1::sectionTexts() const {
     engine::SectionTexts t;
-    for (const engine::FieldRule& rule : engine::fieldRules()) t.*rule.text = utf8(fieldBox(rule.field)->text());
+    for (const engine::FieldRule& rule : engine::fieldRules())
+        t.*rule.text = utf8(fieldBox(rule.field)->text());
     return t;
 }
 

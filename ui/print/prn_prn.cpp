@@ -207,7 +207,8 @@ void PrnPrn::ShowPrintProgress(int first, int last, int page) {
     m_progressWidth = pagescript::ShowPrintProgress(m_trackWidth, first, last, page);
     const int pixels = pixelsFromTwips(m_progressWidth);
     m_pBar->setVisible(pixels > 0);
-    m_pBar->setGeometry(pixelsFromTwips(kTrackLeft), pixelsFromTwips(kTrackTop), pixels, pixelsFromTwips(kTrackHeight));
+    m_pBar->setGeometry(pixelsFromTwips(kTrackLeft), pixelsFromTwips(kTrackTop), pixels,
+                        pixelsFromTwips(kTrackHeight));
     m_pBar->raise();
 }
 

@@ -130,9 +130,10 @@ PrnPrv::PrnPrv(const QString& scriptFolder, QWidget* parent) : QWidget(parent) {
     const QRect last = m_cmd[9]->geometry();
     const int listHeight = pixelsFromTwips(kListHeight);
     m_zVal->setGeometry(last.x() + last.width() + pixelsFromTwips(kListGap),
-                        last.y() + last.height() / 2 - listHeight / 2, pixelsFromTwips(kListWidth), listHeight);
-    m_ePag->setGeometry(m_zVal->x() + m_zVal->width() + pixelsFromTwips(kListGap), m_zVal->y(), pixelsFromTwips(kListWidth),
+                        last.y() + last.height() / 2 - listHeight / 2, pixelsFromTwips(kListWidth),
                         listHeight);
+    m_ePag->setGeometry(m_zVal->x() + m_zVal->width() + pixelsFromTwips(kListGap), m_zVal->y(),
+                        pixelsFromTwips(kListWidth), listHeight);
 
     m_view = new QWidget(this);
     m_view->setObjectName(QStringLiteral("view"));

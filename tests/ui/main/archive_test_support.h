@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
+#include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "engine/numtext.h"
-#include "archive/number_locale.h"
 #include "ui/main/archive_commands.h"
 #include "ui/main/examples.h"
 #include "ui/main/form1.h"

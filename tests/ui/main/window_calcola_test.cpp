@@ -300,7 +300,8 @@ private slots:
         using S = engine::CurrentSection;
         const Case cases[] = {
             {"sollecitazioneN", "-5000", false, &S::Nd, -5000, {}, 0},
-            {"sollecitazioneM", "-100", false, nullptr, 0, QString::fromUtf8(engine::warning::kNegativeMoment), 0},
+            {"sollecitazioneM", "-100", false, nullptr, 0,
+             QString::fromUtf8(engine::warning::kNegativeMoment), 0},
             {"copriferro1", "25.5", false, &S::c1, 2.55, {}, 0},
             {"base", "1.500", true, &S::b, italian ? 30 : 0.15, {}, italian ? 1 : 0},
             {"sezione1", "abc", true, &S::A1, 0, {}, 1},

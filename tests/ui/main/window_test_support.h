@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "tests/ui/aux/window_checks.h"
 #include "archive/number_locale.h"
+#include "tests/ui/aux/window_checks.h"
 #include "ui/main/form1.h"
 
 #include "tests/support/test_registry.h"
