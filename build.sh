@@ -2,8 +2,9 @@
 # One entry point for a fresh Debian machine: installs what is missing, builds, then
 #   ./build.sh run    starts the program
 #   ./build.sh test   runs the whole test suite (headless)
-#   ./build.sh test --hardening   also runs it under AddressSanitizer and UndefinedBehaviorSanitizer,
-#                                 and runs every fuzz harness for a minute
+#   ./build.sh test --hardening   as CI does: fails on a source clang-format would change and on any
+#                                 compiler warning, also runs the tests under AddressSanitizer and
+#                                 UndefinedBehaviorSanitizer, and runs every fuzz harness for a minute
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,7 +13,11 @@ hardening=${2:-}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all
           lintian)
-[ "$hardening" = "--hardening" ] && packages+=(clang libclang-rt-14-dev)
+werror=OFF
+if [ "$hardening" = "--hardening" ]; then
+    packages+=(clang libclang-rt-14-dev clang-format)
+    werror=ON
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -25,7 +30,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+[ "$hardening" = "--hardening" ] && tools/check-format.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTEMA_WERROR=$werror
 cmake --build build -j"$jobs"
 
 case "$mode" in
@@ -42,7 +48,8 @@ case "$mode" in
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$jobs"
         cd ..
         if [ "$hardening" = "--hardening" ]; then
-            cmake -S . -B build-sanitize -DFORTEMA_SANITIZE=ON -DFORTEMA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+            cmake -S . -B build-sanitize -DFORTEMA_SANITIZE=ON -DFORTEMA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug \
+                -DFORTEMA_WERROR=ON
             cmake --build build-sanitize -j"$jobs"
             # Leak checking is off: the windowing libraries keep caches to the end of the process.
             (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \

@@ -4,52 +4,29 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "archive/archive_text.h"
+#include "engine/code_page.h"
+#include "engine/numtext.h"
 
 namespace fortema::archive {
 
 namespace {
 
-constexpr int kMaxDigits = 7;
 constexpr int kMaxNumberItemLength = 64;
 
-// Significant digits (no trailing zeros) and the decimal exponent of the first one.
-struct Digits {
-    std::string digits;
-    int exponent = 0;
-};
-
-Digits scientificDigits(const char* first, const char* last) {
-    Digits d;
-    const char* p = first;
-    for (; p != last && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
-    }
-    if (p != last) std::from_chars(p[1] == '+' ? p + 2 : p + 1, last, d.exponent);
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-    return d;
+QByteArray quoted(const QString& text) {
+    return '"' +
+           QByteArray::fromStdString(engine::toWindows1252(sanitizeArchiveText(text).toStdU32String())) + '"';
 }
 
-// The shortest digits that read back to `magnitude`; when that takes more than seven, the value
-// rounded to seven, which reads back to a neighbouring single.
-Digits significantDigits(float magnitude) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
-    Digits d = scientificDigits(buf, res.ptr);
-    if (static_cast<int>(d.digits.size()) <= kMaxDigits) return d;
-    res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(magnitude), std::chars_format::scientific,
-                        kMaxDigits - 1);
-    return scientificDigits(buf, res.ptr);
+QString fromWindows1252(const QByteArray& bytes) {
+    return QString::fromStdU32String(engine::fromWindows1252(bytes.toStdString()));
 }
-
-QByteArray quoted(const QString& text) { return '"' + toWindows1252(sanitizeArchiveText(text)) + '"'; }
 
 void appendLine(QByteArray& out, std::initializer_list<QByteArray> items) {
     bool first = true;
@@ -182,52 +159,12 @@ private:
                                     : fromWindows1252(item);
     }
 
-    // Sign, digits with "." as the only separator, an optional exponent (E or D). An empty item
-    // is 0. Anything else, "1x" or "1,5" included, is not a number.
+    // An empty item is 0; one longer than any number the program writes is not a number.
     static std::optional<float> parseNumber(const QByteArray& item) {
         if (item.isEmpty()) return 0.0f;
         if (item.size() > kMaxNumberItemLength) return std::nullopt;
-        std::string plain;
-        qsizetype i = 0;
-        const auto isDigit = [&](qsizetype k) { return k < item.size() && item[k] >= '0' && item[k] <= '9'; };
-        if (item[i] == '+' || item[i] == '-') {
-            if (item[i] == '-') plain += '-';
-            ++i;
-        }
-        bool digits = false;
-        while (isDigit(i)) {
-            plain += item[i++];
-            digits = true;
-        }
-        if (i < item.size() && item[i] == '.') {
-            plain += '.';
-            ++i;
-            while (isDigit(i)) {
-                plain += item[i++];
-                digits = true;
-            }
-        }
-        if (!digits) return std::nullopt;
-        bool negativeExponent = false;
-        if (i < item.size() && (item[i] == 'e' || item[i] == 'E' || item[i] == 'd' || item[i] == 'D')) {
-            plain += 'e';
-            ++i;
-            if (i < item.size() && (item[i] == '+' || item[i] == '-')) {
-                negativeExponent = item[i] == '-';
-                plain += item[i++];
-            }
-            if (!isDigit(i)) return std::nullopt;
-            while (isDigit(i)) plain += item[i++];
-        }
-        if (i != item.size()) return std::nullopt;
-        float value = 0;
-        const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-        if (ec == std::errc::result_out_of_range) {
-            if (negativeExponent) return 0.0f;
-            return std::numeric_limits<float>::infinity();
-        }
-        if (ec != std::errc() || ptr != plain.data() + plain.size()) return std::nullopt;
-        return value;
+        return engine::numtext::fileNumber(
+            std::string_view(item.constData(), static_cast<std::size_t>(item.size())));
     }
 
     const QByteArray& m_bytes;
@@ -239,25 +176,7 @@ FileResult failure(QString message) { return FileResult{false, std::move(message
 
 }  // namespace
 
-QByteArray fileNumberText(float value) {
-    if (std::isnan(value) || value == 0) return QByteArrayLiteral("0");
-    if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
-    const Digits d = significantDigits(std::fabs(value));
-    const int e = d.exponent;
-    const int n = static_cast<int>(d.digits.size());
-    QByteArray out = value < 0 ? QByteArrayLiteral("-") : QByteArray();
-    const QByteArray digits = QByteArray::fromStdString(d.digits);
-    if (e >= kMaxDigits || e <= -5) {
-        out += digits[0];
-        if (n > 1) out += '.' + digits.mid(1);
-        char exponent[16];
-        std::snprintf(exponent, sizeof exponent, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
-        return out + exponent;
-    }
-    if (e < 0) return out + '.' + QByteArray(-e - 1, '0') + digits;
-    if (n <= e + 1) return out + digits + QByteArray(e + 1 - n, '0');
-    return out + digits.left(e + 1) + '.' + digits.mid(e + 1);
-}
+QByteArray fileNumberText(float value) { return QByteArray::fromStdString(engine::numtext::fileText(value)); }
 
 QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& projectData) {
     QByteArray out;

@@ -136,7 +136,9 @@ bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
 std::vector<BoxText> positionBoxTexts(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
     using engine::Field;
     std::vector<BoxText> out;
-    const auto put = [&](Field f, float value) { out.push_back({f, engine::storedFieldText(f, value, loc)}); };
+    const auto put = [&](Field f, float value) {
+        out.push_back({f, engine::storedFieldText(f, value, loc)});
+    };
     put(Field::fyk, r.fyk);
     put(Field::fyd, r.fyd);
     put(Field::Ea, r.Ea);

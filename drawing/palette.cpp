@@ -28,6 +28,11 @@ QColor qbColor(int index) {
     return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
+QColor fieldColor(int campo) {
+    static constexpr std::array<int, 6> kFieldPalette{0, 12, 10, 13, 9, 11};
+    return qbColor(campo >= 0 && campo <= 5 ? kFieldPalette[static_cast<std::size_t>(campo)] : 0);
+}
+
 QColor colorFromBgr(long value) {
     const auto v = static_cast<unsigned long>(value);
     return QColor(static_cast<int>(v & 0xff), static_cast<int>((v >> 8) & 0xff),

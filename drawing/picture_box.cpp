@@ -4,11 +4,9 @@
 #include <QPainter>
 #include <cmath>
 
-namespace fortema::drawing {
+#include "drawing/twips.h"
 
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
+namespace fortema::drawing {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -18,7 +16,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::setDesignSize(int widthTwips, int heightTwips) {
-    m_designSize = QSize(widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel);
+    m_designSize = QSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
     resize(m_designSize);
     fitImage();
 }

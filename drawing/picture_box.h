@@ -17,7 +17,7 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // The size of the design layout in twips (15 twips a logical pixel).
+    // The size of the design layout in twips, to the nearest logical pixel.
     void setDesignSize(int widthTwips, int heightTwips);
     QPainterSurface& surface() { return m_surface; }
     const QPainterSurface& surface() const { return m_surface; }

@@ -15,6 +15,11 @@ namespace fortema::drawing {
 // 10 light green, 11 light cyan, 12 light red, 13 light magenta, 15 bright white, ...).
 QColor qbColor(int index);
 
+// The colour of a strain field (campo 1 to 5) wherever fields are shown: the curves of the plot
+// and of the printout, their legends, the result and the start window's logo; black for any
+// other number.
+QColor fieldColor(int campo);
+
 // A 24-bit colour with red in the low byte, green in the middle and blue in the high byte.
 QColor colorFromBgr(long value);
 

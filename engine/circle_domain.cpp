@@ -2,6 +2,7 @@
 // smeared into a thin tube on the ring of radius rs; the element of the tube at the strip's
 // angle sits at its own depth r − rs·cos θ, which keeps the steel where the bars are.
 #include "engine/domain.h"
+#include "engine/strain_limits.h"
 
 #include <cmath>
 
@@ -16,6 +17,9 @@ namespace {
 constexpr double kPi = 3.141592654;
 constexpr double kStripAngle = 0.02;
 constexpr int kMaxStrips = 200;
+// The lower edge of field 2 sits at the tension limit as a single holds it.
+constexpr float kSteelStrainLimitSingle = static_cast<float>(kSteelStrainLimit);
+static_assert(kSteelStrainLimitSingle == 0.01f);
 
 double steelStress(const CircleSection& cs, double eps) {
     const double a = std::fabs(eps);
@@ -220,11 +224,11 @@ DomainTrace traceCircular(const CurrentSection& s) {
 
     // Field 2: lower edge at the tension limit, upper edge compressed up to its limit.
     {
-        const double eBot = 0.01f;
-        double eTop = -0.0001;
+        const double eBot = kSteelStrainLimitSingle;
+        double eTop = -kStrainStep;
         for (int i = 1; i <= 100; ++i) {
-            eTop += 0.0001;
-            if (eTop > 0.0035) eTop = 0.0035;
+            eTop += kStrainStep;
+            if (eTop > kCrushingStrain) eTop = kCrushingStrain;
             const CurvePoint p = point(eTop, eBot);
             t.store(2, i, p.n, p.m);
             search.offer(p.n, p.m, 2, 0.0f);
@@ -232,11 +236,11 @@ DomainTrace traceCircular(const CurrentSection& s) {
     }
     // Field 3: upper edge at its limit, lower edge from yield to the tension limit.
     {
-        double eBot = cs.eyd - 0.0001;
+        double eBot = cs.eyd - kStrainStep;
         for (int i = 1; i <= 100; ++i) {
-            eBot += 0.0001;
-            if (eBot >= 0.01) eBot = 0.01;
-            const CurvePoint p = point(0.0035, eBot);
+            eBot += kStrainStep;
+            if (eBot >= kSteelStrainLimit) eBot = kSteelStrainLimit;
+            const CurvePoint p = point(kCrushingStrain, eBot);
             const double m = toSingle(p.m);
             t.store(3, i, p.n, m);
             search.offer(p.n, m, 3, 0.0f);
@@ -244,11 +248,11 @@ DomainTrace traceCircular(const CurrentSection& s) {
     }
     // Field 4: upper edge at its limit, lower edge from zero strain to yield.
     {
-        double eBot = -0.0001;
+        double eBot = -kStrainStep;
         for (int i = 1; i <= 50; ++i) {
-            eBot += 0.0001;
+            eBot += kStrainStep;
             if (eBot > cs.eyd) eBot = cs.eyd;
-            const CurvePoint p = point(0.0035, eBot);
+            const CurvePoint p = point(kCrushingStrain, eBot);
             t.store(4, i, p.n, p.m);
             search.offer(p.n, p.m, 4, 0.0f);
         }

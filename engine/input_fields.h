@@ -56,9 +56,9 @@ enum class TextCheck {
 bool readsAsShown(std::string_view text, const numtext::NumberLocale& loc);
 
 // The change check of a box. An empty text is refused like any text that is no number (the box
-// beeps and takes the focus) and reads 0. A text passes only when the calculation reads all of it, and no other number in the locale's
-// reading: "1.500" is 1500 to an Italian reader and 1.5 to the calculation, so it is refused;
-// "2,5" is refused in every box but c1, where the comma is the decimal separator.
+// beeps and takes the focus) and reads 0. A text passes only when the calculation reads all of it, and no
+// other number in the locale's reading: "1.500" is 1500 to an Italian reader and 1.5 to the calculation, so
+// it is refused; "2,5" is refused in every box but c1, where the comma is the decimal separator.
 TextCheck checkFieldText(Field field, std::string_view text, const numtext::NumberLocale& loc);
 
 // "&CALCOLA" is enabled: no material box empty or "0", and the layout's two main sizes neither

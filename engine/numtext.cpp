@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
+#include <type_traits>
 
 namespace fortema::engine::numtext {
 
@@ -44,6 +46,22 @@ bool readsBack(const Digits& d, T value) {
 // value rounded to `maxDigits` digits, as the classic default conversion shows it.
 template <typename T>
 Digits shortestDigits(T value, int maxDigits) {
+    if constexpr (std::is_same_v<T, float>) {
+        // For a single, the shortest digits std::to_chars finds are the ones the search below
+        // would find, in a fraction of the time.
+        char buf[64];
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+        Digits d;
+        const char* p = buf;
+        for (; p != res.ptr && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
+        }
+        std::from_chars(p[1] == '+' ? p + 2 : p + 1, res.ptr, d.exponent);
+        while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+        if (static_cast<int>(d.digits.size()) <= maxDigits) return d;
+        return roundedDigits(static_cast<double>(value), maxDigits);
+    }
     for (int p = 1; p < maxDigits; ++p) {
         Digits d = roundedDigits(static_cast<double>(value), p);
         if (readsBack(d, value)) return d;
@@ -51,11 +69,21 @@ Digits shortestDigits(T value, int maxDigits) {
     return roundedDigits(static_cast<double>(value), maxDigits);
 }
 
-std::string layout(bool negative, const Digits& d, int maxDigits, char decimal) {
+// How a value's digits are laid out: the exponent form from `maxDigits` digits before the point
+// and below `minPlainExponent`, and whether a 0 stands before the point of a value below 1.
+struct Style {
+    int maxDigits;
+    int minPlainExponent;
+    char decimal;
+    bool zeroBeforePoint;
+};
+
+std::string layout(bool negative, const Digits& d, const Style& style) {
+    const char decimal = style.decimal;
     std::string out = negative ? "-" : "";
     const int e = d.exponent;
     const int n = static_cast<int>(d.digits.size());
-    if (e >= maxDigits || e < -5) {
+    if (e >= style.maxDigits || e < style.minPlainExponent) {
         out += d.digits[0];
         if (n > 1) {
             out += decimal;
@@ -66,7 +94,7 @@ std::string layout(bool negative, const Digits& d, int maxDigits, char decimal) 
         return out + exp;
     }
     if (e < 0) {
-        out += '0';
+        if (style.zeroBeforePoint) out += '0';
         out += decimal;
         out.append(static_cast<std::size_t>(-e - 1), '0');
         return out + d.digits;
@@ -82,12 +110,14 @@ std::string layout(bool negative, const Digits& d, int maxDigits, char decimal) 
 }
 
 template <typename T>
-std::string defaultText(T value, int maxDigits, char decimal) {
+std::string defaultText(T value, const Style& style) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
     if (value == 0) return "0";
-    return layout(value < 0, shortestDigits(value, maxDigits), maxDigits, decimal);
+    return layout(value < 0, shortestDigits(value, style.maxDigits), style);
 }
+
+Style defaultStyle(int maxDigits, const NumberLocale& loc) { return {maxDigits, -5, loc.decimal, true}; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -164,9 +194,19 @@ double parsePlain(const std::string& plain) {
 
 }  // namespace
 
-std::string singleText(float value, const NumberLocale& loc) { return defaultText(value, 7, loc.decimal); }
+std::string singleText(float value, const NumberLocale& loc) {
+    return defaultText(value, defaultStyle(7, loc));
+}
 
-std::string generalText(double value, const NumberLocale& loc) { return defaultText(value, 15, loc.decimal); }
+std::string generalText(double value, const NumberLocale& loc) {
+    return defaultText(value, defaultStyle(15, loc));
+}
+
+std::string fileText(float value) {
+    if (std::isnan(value)) return "0";
+    if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
+    return defaultText(value, Style{7, -4, '.', false});
+}
 
 std::string signedText(float value) {
     const std::string text = singleText(value, NumberLocale::c());
@@ -174,7 +214,7 @@ std::string signedText(float value) {
 }
 
 std::string fixedText(double value, int decimals, const NumberLocale& loc) {
-    if (!std::isfinite(value)) return defaultText(value, 15, loc.decimal);
+    if (!std::isfinite(value)) return defaultText(value, defaultStyle(15, loc));
     if (decimals < 0) decimals = 0;
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
@@ -208,12 +248,13 @@ double localeNumberValue(std::string_view text, const NumberLocale& loc) {
 namespace {
 
 struct LeadingScan {
-    std::string plain;  // the number in plain "." form
+    std::string plain;    // the number in plain "." form
     std::size_t end = 0;  // where reading stopped
     bool digits = false;
 };
 
-LeadingScan scanLeading(std::string_view text) {
+// With `dExponent`, "D" and "d" mark an exponent as "E" and "e" do.
+LeadingScan scanLeading(std::string_view text, bool dExponent = false) {
     LeadingScan s;
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
@@ -235,7 +276,8 @@ LeadingScan scanLeading(std::string_view text) {
     }
     s.end = i;
     if (!s.digits) return s;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    if (i < text.size() &&
+        (text[i] == 'e' || text[i] == 'E' || (dExponent && (text[i] == 'd' || text[i] == 'D')))) {
         std::size_t j = i + 1;
         std::string exp = "e";
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
@@ -267,6 +309,19 @@ bool readsWhole(std::string_view text) {
     std::size_t i = s.end;
     while (i < text.size() && isBlank(text[i])) ++i;
     return i == text.size();
+}
+
+std::optional<float> fileNumber(std::string_view text) {
+    const LeadingScan s = scanLeading(text, true);
+    if (!s.digits || isBlank(text.front()) || s.end != text.size()) return std::nullopt;
+    float value = 0;
+    const char* end = s.plain.data() + s.plain.size();
+    const auto [ptr, ec] = std::from_chars(s.plain.data(), end, value);
+    if (ec == std::errc::result_out_of_range) {
+        return s.plain.find("e-") != std::string::npos ? 0.0f : std::numeric_limits<float>::infinity();
+    }
+    if (ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
 }
 
 }  // namespace fortema::engine::numtext

@@ -1,6 +1,7 @@
 // The rectangular section: unreinforced (material without tensile strength) or reinforced
 // with A1 at the lower and A2 at the upper edge, traced field by field.
 #include "engine/domain.h"
+#include "engine/strain_limits.h"
 
 #include <cmath>
 
@@ -60,11 +61,11 @@ DomainTrace traceRectangular(const CurrentSection& s) {
     }
     // Field 2: A1 at the tension limit, the compressed edge growing to its limit.
     {
-        double e = -0.0001;
+        double e = -kStrainStep;
         for (int i = 1; i <= 50; ++i) {
-            e += 0.0001;
-            if (e >= 0.0035) e = 0.0035;
-            const double x = e * d / (e + 0.01);
+            e += kStrainStep;
+            if (e >= kCrushingStrain) e = kCrushingStrain;
+            const double x = e * d / (e + kSteelStrainLimit);
             double s2 = x > 0 ? Ea * e * (x - c2) / x : 0.0;
             if (s2 < 0) s2 = 0;  // A2 in tension is neglected here
             if (s2 > fyd) s2 = fyd;
@@ -78,11 +79,11 @@ DomainTrace traceRectangular(const CurrentSection& s) {
     }
     // Field 3: compressed edge at its limit, A1 from yield to the tension limit.
     {
-        double e = eyd - 0.0001;
+        double e = eyd - kStrainStep;
         for (int i = 1; i <= 100; ++i) {
-            e += 0.0001;
-            if (e >= 0.01) e = 0.01;
-            const double x = 0.0035 * d / (0.0035 + e);
+            e += kStrainStep;
+            if (e >= kSteelStrainLimit) e = kSteelStrainLimit;
+            const double x = kCrushingStrain * d / (kCrushingStrain + e);
             const double C = 0.8 * fmd * b * x;
             const double N = -fyd * A1 + fyd * A2 + C;
             const double M = fyd * A1 * half1 + fyd * A2 * half2 + C * (h / 2 - 0.4 * x);
@@ -94,11 +95,11 @@ DomainTrace traceRectangular(const CurrentSection& s) {
     }
     // Field 4: compressed edge at its limit, A1 elastic from zero strain to yield.
     {
-        double e = -0.0001;
+        double e = -kStrainStep;
         for (int i = 1; i <= 50; ++i) {
-            e += 0.0001;
+            e += kStrainStep;
             if (e >= eyd) e = eyd;
-            const double x = 0.0035 * d / (0.0035 + e);
+            const double x = kCrushingStrain * d / (kCrushingStrain + e);
             const double C = 0.8 * fmd * b * x;
             const double N = -Ea * e * A1 + fyd * A2 + C;
             const double M = Ea * e * A1 * half1 + fyd * A2 * half2 + C * (h / 2 - 0.4 * x);

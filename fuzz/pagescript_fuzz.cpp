@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "../tests/pagescript/fake_surface.h"
+#include "drawing/recording_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/script_interpreter.h"
 
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.close();
 
     QImage picture;
-    test::FakeSurface preview;
+    fortema::drawing::RecordingSurface preview;
     PreviewRequest request;
     request.pageFile = file;
     request.wantedPage = QString::number(data[0] % 8);
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.visibleHeight = 600 * 15;
     RenderPreviewPage(request, preview, picture);
 
-    test::FakeSurface printer;
+    fortema::drawing::RecordingSurface printer;
     const int first = 1 + data[1] % 4;
     const int last = first + data[2] % 4;
     const bool cancelled = false;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/code_page.h"
 #include "engine/numtext.h"
-#include "pagescript/code_page.h"
 
 namespace fortema::pagescript {
 
@@ -100,7 +100,7 @@ bool ScriptReader::readLine(QString& line) {
     QByteArray bytes = m_file->readLine();
     if (bytes.endsWith('\n')) bytes.chop(1);
     if (bytes.endsWith('\r')) bytes.chop(1);
-    line = fromWindows1252(bytes);
+    line = QString::fromStdU32String(engine::fromWindows1252(bytes.toStdString()));
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "pagescript/code_page.h"
+#include "engine/code_page.h"
 #include "pagescript/page_script.h"
 
 namespace fortema::pagescript {
@@ -80,7 +80,8 @@ bool PageScriptWriter::WriteScriptLine(const QString& line) {
         fail();
         return false;
     }
-    const QByteArray bytes = toWindows1252(singleLine(line)) + "\r\n";
+    const QByteArray bytes =
+        QByteArray::fromStdString(engine::toWindows1252(singleLine(line).toStdU32String())) + "\r\n";
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {

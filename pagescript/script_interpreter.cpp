@@ -92,7 +92,7 @@ private:
                 break;
             }
             case Keyword::Color:
-                m_surface.setFillColor(bgrColor(scriptWholeNumber(arg)));
+                m_surface.setFillColor(drawing::colorFromBgr(scriptWholeNumber(arg)));
                 break;
             case Keyword::Line:
                 drawLine();
@@ -106,18 +106,12 @@ private:
 
     void drawLine() {
         if (!m_colorText.isEmpty()) {
-            m_surface.filledBox(m_x1, m_y1, m_x2, m_y2, bgrColor(m_colorValue));
+            m_surface.filledBox(m_x1, m_y1, m_x2, m_y2, drawing::colorFromBgr(m_colorValue));
         } else if (!m_styleText.isEmpty()) {
             m_surface.box(m_x1, m_y1, m_x2, m_y2);
         } else {
             m_surface.line(m_x1, m_y1, m_x2, m_y2);
         }
-    }
-
-    static QColor bgrColor(long value) {
-        const auto v = static_cast<unsigned long>(value);
-        return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                      static_cast<int>((v >> 16) & 0xFF));
     }
 
     drawing::Surface& m_surface;

@@ -119,15 +119,15 @@ void legend(drawing::Surface& sheet) {
     struct Entry {
         const char* text;
         double y;
-        int color;
+        int campo;
     };
-    static constexpr std::array<Entry, 5> kEntries{{{"___ campo5", -0.43, 11},
-                                                    {"___ campo4", -0.33, 9},
-                                                    {"___ campo3", -0.23, 13},
-                                                    {"___ campo2", -0.13, 10},
-                                                    {"___ campo1", -0.02, 12}}};
+    static constexpr std::array<Entry, 5> kEntries{{{"___ campo5", -0.43, 5},
+                                                    {"___ campo4", -0.33, 4},
+                                                    {"___ campo3", -0.23, 3},
+                                                    {"___ campo2", -0.13, 2},
+                                                    {"___ campo1", -0.02, 1}}};
     for (const Entry& e : kEntries) {
-        sheet.setForeColor(qbColor(e.color));
+        sheet.setForeColor(drawing::fieldColor(e.campo));
         textAt(sheet, 0.65, e.y, QString::fromLatin1(e.text));
     }
 }
@@ -160,17 +160,17 @@ void curves(drawing::Surface& sheet, const engine::Analysis& analysis, const Cha
         return;
     }
     struct Field {
-        int field, color, first, last;
+        int field, first, last;
     };
     // Field 1 starts at point 2, as on a circle, whose first two points of field 1 coincide.
     static constexpr std::array<Field, 5> kFields{
-        {{1, 12, 2, 50}, {2, 10, 1, 99}, {3, 13, 1, 99}, {4, 9, 1, 49}, {5, 11, 1, 49}}};
+        {{1, 2, 50}, {2, 1, 99}, {3, 1, 99}, {4, 1, 49}, {5, 1, 49}}};
     for (const Field& f : kFields) {
         const engine::FieldCurve& curve = analysis.curve(f.field);
         for (int i = f.first; i <= f.last; ++i) {
             // A capped tail repeats its last point and is not drawn.
             if (curve[i + 1].n == curve[i].n) break;
-            segment(curve, i, qbColor(f.color));
+            segment(curve, i, drawing::fieldColor(f.field));
         }
     }
 }

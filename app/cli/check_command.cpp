@@ -35,8 +35,12 @@ std::string curvesJson(const Analysis& analysis) {
         const engine::FieldCurve& curve = analysis.curve(field);
         out += field > 1 ? ",[" : "[";
         for (int i = 1; i <= curve.size(); ++i) {
-            if (i > 1) out += ",";
-            out += "[" + jsonNumber(curve[i].n) + "," + jsonNumber(curve[i].m) + "]";
+            if (i > 1) out += ',';
+            out += '[';
+            out += jsonNumber(curve[i].n);
+            out += ',';
+            out += jsonNumber(curve[i].m);
+            out += ']';
         }
         out += "]";
     }

@@ -1,14 +1,10 @@
 // fortema-cli: the section analysis without windows. The first argument names the command.
 #include "app/cli/check_command.h"
-#include "app/cli/usage.h"
-#ifdef FORTEMA_CLI_QT
 #include "app/cli/project_command.h"
-#include "app/cli/validate_command.h"
-#endif
-#ifdef FORTEMA_CLI_PRINT
 #include "app/cli/report_command.h"
 #include "app/cli/sheet_command.h"
-#endif
+#include "app/cli/usage.h"
+#include "app/cli/validate_command.h"
 
 #include <iostream>
 #include <string>
@@ -24,15 +20,9 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"check", &fortema::cli::runCheck},
-#ifdef FORTEMA_CLI_QT
-    {"project", &fortema::cli::runProject},
-    {"validate", &fortema::cli::runValidate},
-#endif
-#ifdef FORTEMA_CLI_PRINT
-    {"sheet", &fortema::cli::runSheet},
+    {"check", &fortema::cli::runCheck},       {"project", &fortema::cli::runProject},
+    {"validate", &fortema::cli::runValidate}, {"sheet", &fortema::cli::runSheet},
     {"report", &fortema::cli::runReport},
-#endif
 };
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include "app/cli/json_writer.h"
 #include "app/cli/usage.h"
-#include "archive/project_file.h"
 #include "archive/number_locale.h"
+#include "archive/project_file.h"
 
 namespace fortema::cli {
 

@@ -5,9 +5,9 @@
 
 #include "app/cli/headless.h"
 #include "app/cli/usage.h"
+#include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "report/full_report.h"
-#include "archive/number_locale.h"
 
 namespace fortema::cli {
 
@@ -42,8 +42,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << read.message.toStdString() << "\n";
         return 2;
     }
-    const report::PdfReport pdf =
-        report::fullReportToPdf(archive, projectData, archive::numberLocale(), QFile::decodeName(output.c_str()));
+    const report::PdfReport pdf = report::fullReportToPdf(archive, projectData, archive::numberLocale(),
+                                                          QFile::decodeName(output.c_str()));
     if (pdf.outcome != report::ReportOutcome::Written || pdf.pages < 1) {
         err << "fortema-cli report: " << pdf.message.toStdString() << "\n";
         return 1;

@@ -8,8 +8,8 @@
 #include "app/cli/check_command.h"
 #include "app/cli/headless.h"
 #include "app/cli/usage.h"
-#include "report/section_printout.h"
 #include "archive/number_locale.h"
+#include "report/section_printout.h"
 
 namespace fortema::cli {
 

@@ -12,14 +12,12 @@ struct CommandUsage {
     std::string_view explanation;  // indented lines under the synopsis, each ending in "\n"
 };
 
-// Only the commands this build has: the ones needing Qt are left out without it.
 constexpr CommandUsage kUsage[] = {
     {"check", "fortema-cli check type=R|C chiave=valore ... [--curves | --csv]",
      "  chiavi: fyk fyd Ea fmd Em Nd Md, poi b h c1 c2 A1 A2 (type=R) o d c Aa (type=C),\n"
      "  nelle unita' dei campi della finestra (daN, daN*cm, daN/cm2, mm, mm2)\n"
      "  scrive il risultato in JSON; --curves vi aggiunge le curve dei cinque campi,\n"
      "  --csv scrive invece solo i loro punti in CSV\n"},
-#ifdef FORTEMA_CLI_QT
     {"project", "fortema-cli project FILE.ftm [--json]",
      "  ricalcola ogni posizione con dati del progetto\n"
      "  --json scrive lo stesso confronto in JSON\n"},
@@ -27,13 +25,10 @@ constexpr CommandUsage kUsage[] = {
      "  ricalcola i casi prova risolti (compresi nel programma, o quelli di CARTELLA)\n"
      "  e li confronta con i valori di riferimento e le loro tolleranze\n"
      "  -o scrive il fascicolo di validazione in un file PDF\n"},
-#endif
-#ifdef FORTEMA_CLI_PRINT
     {"sheet", "fortema-cli sheet type=R|C chiave=valore ... [descrizione=TESTO] -o FILE.pdf",
      "  la stampa di una pagina della sezione in un file PDF\n"},
     {"report", "fortema-cli report FILE.ftm -o FILE.pdf",
      "  la relazione completa del progetto in un file PDF\n"},
-#endif
 };
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace fortema::cli {
 // message for a call it cannot take starts with "uso: " and this.
 std::string_view synopsis(std::string_view command);
 
-// The usage of every command this build has: on standard output for --help, on standard error
+// The usage of every command: on standard output for --help, on standard error
 // after a call the program cannot take.
 void printUsage(std::ostream& out);
 

@@ -6,14 +6,12 @@
 #include <cmath>
 #include <ostream>
 
+#include "app/cli/headless.h"
 #include "app/cli/usage.h"
+#include "app/cli/validation_dossier.h"
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "engine/input_fields.h"
-#ifdef FORTEMA_CLI_PRINT
-#include "app/cli/headless.h"
-#include "app/cli/validation_dossier.h"
-#endif
 
 namespace fortema::cli {
 
@@ -149,13 +147,6 @@ int runValidate(const std::vector<std::string>& args, std::ostream& out, std::os
             return 2;
         }
     }
-#ifndef FORTEMA_CLI_PRINT
-    if (!output.empty()) {
-        err << "fortema-cli validate: questa versione non scrive PDF\n";
-        return 2;
-    }
-#endif
-
     const numtext::NumberLocale loc = archive::numberLocale();
     const QString folder = dir.empty() ? QLatin1String(kBuiltInCases) : QFile::decodeName(dir.c_str());
     const CaseSet set = runCases(folder, loc);
@@ -168,7 +159,6 @@ int runValidate(const std::vector<std::string>& args, std::ostream& out, std::os
     bool allPass = true;
     for (const CaseRun& r : set.runs) allPass = allPass && r.computed() && r.verdict.ok();
 
-#ifdef FORTEMA_CLI_PRINT
     if (!output.empty()) {
         const HeadlessApplication app;
         const report::PdfReport pdf =
@@ -179,7 +169,6 @@ int runValidate(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         out << output << ": " << pdf.pages << (pdf.pages == 1 ? " pagina\n" : " pagine\n");
     }
-#endif
     return allPass ? 0 : 1;
 }
 

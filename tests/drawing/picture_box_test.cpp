@@ -4,9 +4,11 @@
 
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <cmath>
 
 #include "drawing/recording_surface.h"
 #include "drawing/tee_surface.h"
+#include "drawing/twips.h"
 
 namespace fortema::drawing {
 namespace {
@@ -17,6 +19,11 @@ TEST(PictureBox, DesignSizeInTwipsAndAnImageOfTheBoxSize) {
     EXPECT_EQ(box.size(), QSize(369, 329));
     EXPECT_EQ(box.image().size(), QSize(369, 329) * box.devicePixelRatioF());
     EXPECT_DOUBLE_EQ(box.surface().deviceWidth(), 369);
+}
+
+TEST(Twips, NearestPixelWithHalvesAwayFromZero) {
+    for (const double t : {0.0, 7.0, 7.5, 8.0, 22.4999, 22.5, -7.5, -8.0, -22.6, 5953.5, 16839.9, 1e9 + 7.5})
+        EXPECT_EQ(pixelsFromTwips(t), std::lround(t / kTwipsPerPixel)) << t;
 }
 
 TEST(PictureBox, DrawingsSurviveRepaintsAndResizes) {

@@ -2,37 +2,40 @@
 
 // The four worked examples as a user types them into the main window.
 
+#include <string>
+#include <utility>
+
 #include "engine/section.h"
 
 namespace fortema::engine::testing {
 
-inline SectionTexts materials(const char* fmd, const char* Em, const char* Nd, const char* Md) {
+inline SectionTexts materials(std::string fmd, std::string Em, std::string Nd, std::string Md) {
     SectionTexts t;
     t.fyk = "4500";
     t.fyd = "3913";
     t.Ea = "2100000";
-    t.fmd = fmd;
-    t.Em = Em;
-    t.Nd = Nd;
-    t.Md = Md;
+    t.fmd = std::move(fmd);
+    t.Em = std::move(Em);
+    t.Nd = std::move(Nd);
+    t.Md = std::move(Md);
     return t;
 }
 
-inline SectionTexts rectangle(SectionTexts t, const char* b, const char* h, const char* c1, const char* c2,
-                              const char* A1, const char* A2) {
-    t.b = b;
-    t.h = h;
-    t.c1 = c1;
-    t.c2 = c2;
-    t.A1 = A1;
-    t.A2 = A2;
+inline SectionTexts rectangle(SectionTexts t, std::string b, std::string h, std::string c1, std::string c2,
+                              std::string A1, std::string A2) {
+    t.b = std::move(b);
+    t.h = std::move(h);
+    t.c1 = std::move(c1);
+    t.c2 = std::move(c2);
+    t.A1 = std::move(A1);
+    t.A2 = std::move(A2);
     return t;
 }
 
-inline SectionTexts circle(SectionTexts t, const char* d, const char* c, const char* Aa) {
-    t.d = d;
-    t.c = c;
-    t.Aa = Aa;
+inline SectionTexts circle(SectionTexts t, std::string d, std::string c, std::string Aa) {
+    t.d = std::move(d);
+    t.c = std::move(c);
+    t.Aa = std::move(Aa);
     return t;
 }
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "pagescript/code_page.h"
 #include "tests/pagescript/script_files.h"
 
 namespace fortema::pagescript {
@@ -49,17 +48,6 @@ TEST(ScriptFiles, FolderNameAndFileExists) {
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(dir.path()));
     EXPECT_FALSE(FileExists(""));
-}
-
-TEST(CodePage, Windows1252BothWaysAndQuestionMarksOutside) {
-    const QString text = QString::fromUtf8("Perché € – «ü» Œ");
-    const QByteArray bytes = toWindows1252(text);
-    EXPECT_EQ(bytes, QByteArray("Perch\xE9 \x80 \x96 \xAB\xFC\xBB \x8C"));
-    EXPECT_EQ(fromWindows1252(bytes), text);
-    // One "?" per character, also beyond the basic plane.
-    EXPECT_EQ(toWindows1252(QString::fromUtf8("ħ😀x")), QByteArray("??x"));
-    EXPECT_EQ(fromWindows1252(QByteArray("\x81\x9D")), QString::fromUtf16(u"\u0081\u009D"));
-    EXPECT_EQ(toWindows1252(QString::fromUtf16(u"\u0081\u009D")), QByteArray("\x81\x9D"));
 }
 
 class ReaderTest : public ::testing::Test {

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QStringList>
 
-#include "pagescript/code_page.h"
+#include "engine/code_page.h"
 #include "pagescript/page_script_writer.h"
 
 namespace fortema::pagescript::test {
@@ -14,7 +14,8 @@ namespace fortema::pagescript::test {
 inline void writeScript(const QString& path, const QStringList& lines) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    for (const QString& line : lines) file.write(toWindows1252(line) + "\r\n");
+    for (const QString& line : lines)
+        file.write(QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String())) + "\r\n");
 }
 
 inline QByteArray fileBytes(const QString& path) {
@@ -33,7 +34,7 @@ inline QStringList crlfLines(const QString& path) {
         if (end < 0) return {};
         const QByteArray line = bytes.mid(start, end - start);
         if (line.contains('\r') || line.contains('\n')) return {};
-        lines << fromWindows1252(line);
+        lines << QString::fromStdU32String(engine::fromWindows1252(line.toStdString()));
         start = end + 2;
     }
     return lines;

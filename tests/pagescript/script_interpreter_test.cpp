@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QTemporaryDir>
 
+#include "drawing/recording_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/page_script_writer.h"
-#include "tests/pagescript/fake_surface.h"
 #include "tests/pagescript/script_files.h"
 
 namespace fortema::pagescript {
 namespace {
 
-using test::FakeSurface;
+using drawing::DrawRecord;
 
 // One page: a 10-point text naming it at (100, 200).
 QStringList page(const QString& name) {
@@ -27,6 +28,73 @@ QStringList pages(int count) {
 
 class InterpreterTest : public ::testing::Test {
 protected:
+    // The recorder's text metrics made round: at 1440 dpi, one pixel wide and six high, scaled one
+    // by five, a character (half a point of font size) is 10 units wide per point and a line
+    // (1.2 points) 20 units high. The font starts at the printer's default size.
+    InterpreterTest() {
+        m_surface.setScale(0, 0, 1, 5);
+        m_surface.setFontSize(8.25);
+        m_surface.clearRecords();
+    }
+
+    // What was drawn, one text per operation: "line 10,20 300,400", "text abc Arial 8 at 9966,50".
+    // A line or a box names its colour only when it was drawn in one other than the black pen.
+    QStringList ops() const {
+        using K = DrawRecord::Kind;
+        const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
+        QStringList out;
+        for (const DrawRecord& r : m_surface.records()) {
+            const QString corners = QStringLiteral("%1,%2 %3,%4").arg(n(r.x1), n(r.y1), n(r.x2), n(r.y2));
+            const QString pen = r.color == Qt::black ? QString() : QStringLiteral(" ") + r.color.name();
+            switch (r.kind) {
+                case K::Line:
+                    out << QStringLiteral("line ") + corners + pen;
+                    break;
+                case K::Box:
+                    out << QStringLiteral("box %1%2 fill %3 %4")
+                               .arg(corners, pen)
+                               .arg(r.fillStyle)
+                               .arg(r.fillColor.name());
+                    break;
+                case K::FilledBox:
+                    out << QStringLiteral("filledbox %1 %2").arg(corners, r.color.name());
+                    break;
+                case K::Text:
+                    out << QStringLiteral("text %1 %2 %3%4 at %5,%6")
+                               .arg(r.text, r.fontName, n(r.fontSize),
+                                    r.fontBold ? QStringLiteral(" bold") : QString(), n(r.x1), n(r.y1));
+                    break;
+                case K::Picture:
+                    out << QStringLiteral("picture %1x%2 at %3,%4 size %5,%6")
+                               .arg(r.picture.width())
+                               .arg(r.picture.height())
+                               .arg(n(r.x1), n(r.y1), n(r.x2), n(r.y2));
+                    break;
+                case K::EndDocument:
+                    out << QStringLiteral("enddocument");
+                    break;
+                default:
+                    out << drawing::RecordingSurface::kindName(r.kind);
+            }
+        }
+        return out;
+    }
+
+    QStringList opsStartingWith(const QString& prefix) const {
+        QStringList out;
+        for (const QString& op : ops()) {
+            if (op.startsWith(prefix)) out << op;
+        }
+        return out;
+    }
+
+    // The font size of every text drawn.
+    QList<double> textSizes() const {
+        QList<double> sizes;
+        for (const DrawRecord& r : m_surface.records(DrawRecord::Kind::Text)) sizes << r.fontSize;
+        return sizes;
+    }
+
     PreviewResult preview(const QStringList& lines, const QString& wanted, double scale = 1.0) {
         test::writeScript(m_path, lines);
         PreviewRequest request;
@@ -62,7 +130,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_path = pageFilePath(m_dir.path());
-    FakeSurface m_surface;
+    drawing::RecordingSurface m_surface{1, 6, 1440};
     QImage m_picture;
     bool m_cancelled = false;
     int m_cancelAtPage = 0;
@@ -80,9 +148,9 @@ TEST_F(InterpreterTest, LineRuleGivesLineOutlineOrSolidBox) {
              "#line",      "1",     "2",   "3",      "4",  "16711680,4", "",    // blue, comma read as point
              "#endpage"},
             "1");
-    EXPECT_EQ(m_surface.ops, QStringList({"clear", "line 10,20 300,400", "box 1.5,2.5 30,40 fill 1 #000000",
-                                          "box 5,6 7,8 fill 1 #000000", "filledbox 1,2 3,4 #ff0000",
-                                          "filledbox 1,2 3,4 #0000ff"}));
+    EXPECT_EQ(ops(), QStringList({"clear", "line 10,20 300,400", "box 1.5,2.5 30,40 fill 1 #000000",
+                                  "box 5,6 7,8 fill 1 #000000", "filledbox 1,2 3,4 #ff0000",
+                                  "filledbox 1,2 3,4 #0000ff"}));
 }
 
 TEST_F(InterpreterTest, FillAndColorReadTheWholePartBeforeAComma) {
@@ -91,9 +159,8 @@ TEST_F(InterpreterTest, FillAndColorReadTheWholePartBeforeAComma) {
              "65280.6",    "#line", "0",   "0",      "1",     "1",     "",  "B", "#endpage"},
             "1");
     // Style 9 is no style: the surface keeps solid. 65280.6 rounds to 65281.
-    EXPECT_EQ(m_surface.opsStartingWith("box"),
-              QStringList({"box 0,0 1,1 fill 0 #ff0000", "box 0,0 1,1 fill 0 #ff0000",
-                           "box 0,0 1,1 fill 0 #01ff00"}));
+    EXPECT_EQ(opsStartingWith("box"), QStringList({"box 0,0 1,1 fill 0 #ff0000", "box 0,0 1,1 fill 0 #ff0000",
+                                                   "box 0,0 1,1 fill 0 #01ff00"}));
 }
 
 TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZero) {
@@ -102,7 +169,7 @@ TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZero) {
         lines << "#fontbold" << flag << "#txt_l" << flag;
     lines << "#endpage";
     preview(lines, "1");
-    const QStringList texts = m_surface.opsStartingWith("text");
+    const QStringList texts = opsStartingWith("text");
     ASSERT_EQ(texts.size(), 6);
     const QList<bool> bold{true, false, true, true, true, false};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(texts[i].contains(" bold "), bold[i]) << texts[i].toStdString();
@@ -112,7 +179,7 @@ TEST_F(InterpreterTest, TextThatReadsLikeAKeywordIsPrinted) {
     preview({"#startpage", "#txt_l", "#endpage", "#txt_l", "#startpage", "#endpage", "#startpage", "#txt_l",
              "two", "#endpage"},
             "1");
-    const QStringList texts = m_surface.opsStartingWith("text");
+    const QStringList texts = opsStartingWith("text");
     ASSERT_EQ(texts.size(), 2);
     EXPECT_TRUE(texts[0].startsWith("text #endpage "));
     EXPECT_TRUE(texts[1].startsWith("text #startpage "));
@@ -125,7 +192,7 @@ TEST_F(InterpreterTest, AlignedTextsEndOrCentreOnTheirX) {
              "abc",        "#y",        "60",  "#x",     "5953,5", "#txt_c",  "abcde", "#fontsize",
              "0,15",       "#x",        "100", "#txt_c", "abc",    "#endpage"},
             "1");
-    EXPECT_EQ(m_surface.opsStartingWith("text"),
+    EXPECT_EQ(opsStartingWith("text"),
               QStringList({"text abc MS Sans Serif 8 at 9966,50", "text abcde MS Sans Serif 8 at 5753.5,60",
                            "text abc MS Sans Serif 0.15 at 98,220"}));
 }
@@ -141,7 +208,7 @@ TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAndStopsAtItsEnd) {
           << "10"
           << "#endpage";
     const PreviewResult result = preview(lines, "2");
-    EXPECT_EQ(m_surface.ops, QStringList({"clear", "text page 2 MS Sans Serif 10 at 100,200"}));
+    EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 10 at 100,200"}));
     EXPECT_EQ(result.wantedPage, 2);
     EXPECT_TRUE(result.pageFound);
     EXPECT_TRUE(m_picture.isNull());
@@ -153,7 +220,7 @@ TEST_F(InterpreterTest, PictureLoadsOnEveryPageAndPaintsOnlyOnTheWantedOne) {
              m_dir.filePath("missing.png"), "5", "6", "70", "80", "#endpage"},
             "2");
     // Page 2 names no existing file and paints what page 1 loaded.
-    EXPECT_EQ(m_surface.ops, QStringList({"clear", "picture 3x2 at 5,6 size 70,80"}));
+    EXPECT_EQ(ops(), QStringList({"clear", "picture 3x2 at 5,6 size 70,80"}));
 }
 
 TEST_F(InterpreterTest, PictureWithNothingLoadedPaintsNothing) {
@@ -161,18 +228,18 @@ TEST_F(InterpreterTest, PictureWithNothingLoadedPaintsNothing) {
     preview({"#startpage", "#img", m_dir.filePath("missing.png"), "1", "2", "3", "4", "#img",
              m_dir.filePath("bad.png"), "1", "2", "3", "4", "#endpage"},
             "1");
-    EXPECT_EQ(m_surface.ops, QStringList({"clear"}));
+    EXPECT_EQ(ops(), QStringList({"clear"}));
 }
 
 TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
     PreviewResult result = preview({"#txt_l", "before any page"}, "");
     EXPECT_EQ(result.wantedPage, 0);
     EXPECT_FALSE(result.pageFound);
-    EXPECT_EQ(m_surface.ops, QStringList({"clear"}));
+    EXPECT_EQ(ops(), QStringList({"clear"}));
 
     result = preview(pages(2), "7");
     EXPECT_FALSE(result.pageFound);
-    EXPECT_EQ(m_surface.ops, QStringList({"clear", "clear"}));
+    EXPECT_EQ(ops(), QStringList({"clear", "clear"}));
 
     PreviewRequest request;
     request.pageFile = m_dir.filePath("none/_$$_TEMP.TMP");
@@ -182,10 +249,10 @@ TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
 
 TEST_F(InterpreterTest, PreviewScalesFontSizesAndThePrinterDoesNot) {
     preview(pages(1), "1", 0.5);
-    EXPECT_EQ(m_surface.fontSizes, QList<double>({5.0}));
-    m_surface.fontSizes.clear();
+    EXPECT_EQ(textSizes(), QList<double>({5.0}));
+    m_surface.clearRecords();
     print(pages(1), 1, 1);
-    EXPECT_EQ(m_surface.fontSizes, QList<double>({10.0}));
+    EXPECT_EQ(textSizes(), QList<double>({10.0}));
 }
 
 TEST_F(InterpreterTest, PreviewReturnsScrollRangesAndPagePosition) {
@@ -223,8 +290,8 @@ TEST(ScrollRanges, FitTooLargeAndTiny) {
 
 TEST_F(InterpreterTest, PrintingTwoToThreeOfFive) {
     const PrintResult result = print(pages(5), 2, 3);
-    EXPECT_EQ(m_surface.ops, QStringList({"text page 2 MS Sans Serif 10 at 100,200", "newpage",
-                                          "text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
+    EXPECT_EQ(ops(), QStringList({"text page 2 MS Sans Serif 10 at 100,200", "newpage",
+                                  "text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
     EXPECT_EQ(result.pagesPrinted, 2);
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(m_progress, QList<double>({0.0, 150.0, 300.0}));
@@ -233,7 +300,7 @@ TEST_F(InterpreterTest, PrintingTwoToThreeOfFive) {
 
 TEST_F(InterpreterTest, PrintingOnePageStartsNoNewPage) {
     EXPECT_EQ(print(pages(5), 3, 3).pagesPrinted, 1);
-    EXPECT_EQ(m_surface.ops, QStringList({"text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
+    EXPECT_EQ(ops(), QStringList({"text page 3 MS Sans Serif 10 at 100,200", "enddocument"}));
     EXPECT_EQ(m_progress, QList<double>({0.0, 300.0}));
 }
 
@@ -242,26 +309,26 @@ TEST_F(InterpreterTest, CancellingDuringPageTwoSendsPageTwoOnly) {
     const PrintResult result = print(pages(5), 2, 4);
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.pagesPrinted, 1);
-    EXPECT_EQ(m_surface.ops, QStringList({"text page 2 MS Sans Serif 10 at 100,200", "enddocument"}));
+    EXPECT_EQ(ops(), QStringList({"text page 2 MS Sans Serif 10 at 100,200", "enddocument"}));
     EXPECT_EQ(m_hookCalls.last(), "idle");
 }
 
 TEST_F(InterpreterTest, CancelledBeforeTheStartOrNothingToPrintStillEndsTheDocument) {
     m_cancelled = true;
     EXPECT_TRUE(print(pages(3), 1, 3).cancelled);
-    EXPECT_EQ(m_surface.ops, QStringList({"enddocument"}));
+    EXPECT_EQ(ops(), QStringList({"enddocument"}));
 
     m_cancelled = false;
-    m_surface.ops.clear();
+    m_surface.clearRecords();
     EXPECT_EQ(print({}, 0, 0).pagesPrinted, 0);
-    EXPECT_EQ(m_surface.ops, QStringList({"enddocument"}));
+    EXPECT_EQ(ops(), QStringList({"enddocument"}));
 }
 
 TEST_F(InterpreterTest, PrintedPagesCarryTheFontOver) {
     print({"#startpage", "#fontbold", "-1", "#txt_l", "one", "#endpage", "#startpage", "#txt_l", "two",
            "#fontbold", "0", "#txt_l", "three", "#endpage"},
           1, 2);
-    const QStringList texts = m_surface.opsStartingWith("text");
+    const QStringList texts = opsStartingWith("text");
     ASSERT_EQ(texts.size(), 3);
     EXPECT_TRUE(texts[1].startsWith("text two MS Sans Serif 8.25 bold"));
     EXPECT_FALSE(texts[2].contains("bold"));
@@ -288,12 +355,12 @@ TEST_F(InterpreterTest, WrittenDocumentReadsBackAlikeUnderBothSeparators) {
             writer.PrintBox(2.0f, 10.0f, 18.0f, 12.55f);
             writer.EndPage("foot", "r");
         }
-        m_surface.ops.clear();
+        m_surface.clearRecords();
         PreviewRequest request;
         request.pageFile = writer.pageFile();
         request.wantedPage = "2";
         ASSERT_TRUE(RenderPreviewPage(request, m_surface, m_picture).pageFound);
-        drawn << m_surface.ops;
+        drawn << ops();
     }
     ASSERT_EQ(drawn.size(), 2);
     EXPECT_EQ(drawn[0], drawn[1]);

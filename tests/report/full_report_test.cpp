@@ -14,7 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "pagescript/code_page.h"
+#include "engine/code_page.h"
 #include "pagescript/page_script.h"
 
 namespace fortema::report {
@@ -39,7 +39,8 @@ using Page = std::vector<Text>;
 std::vector<Page> readPages(const QString& pageFile, const numtext::NumberLocale& loc) {
     QFile file(pageFile);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = pagescript::fromWindows1252(file.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromStdU32String(engine::fromWindows1252(file.readAll().toStdString()))
+                                  .split(QStringLiteral("\r\n"));
     std::vector<Page> pages;
     Text next;
     const auto cm = [&](const QString& twips) {

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "engine/numtext.h"
 #include "archive/number_locale.h"
+#include "engine/numtext.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
 

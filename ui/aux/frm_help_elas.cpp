@@ -7,7 +7,7 @@ namespace fortema::ui {
 frmHelpElas::frmHelpElas(QWidget* parent)
     : ReferenceCard(QStringLiteral("frmHelpElas"),
                     QStringLiteral("  Moduli elastici e resistenze di riferimento per il calcestruzzo"),
-                    QSize(6150, 2535), 122, QRect(twips(6150) / 2 - 46, 136, 92, 25), parent) {
+                    QSize(6150, 2535), 122, QRect(pixelsFromTwips(6150) / 2 - 46, 136, 92, 25), parent) {
     // The blanks before "94" line its digits up with those of "118" and "141" below.
     addLabel(QStringLiteral("Label4"), QStringLiteral("CONGLOMERATO CEMENTIZIO, si può assumere:"),
              QRect(48, 8, 354, 18), true);

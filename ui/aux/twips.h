@@ -1,23 +1,24 @@
 #pragma once
 
-// Window layouts are given in twips; the windows place their controls in logical pixels.
+// Window layouts in twips, and the fonts of the windows.
 
 #include <QFont>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
 
+#include "drawing/twips.h"
+
 namespace fortema::ui {
 
-constexpr int kTwipsPerPixel = 15;
-
-constexpr int twips(int value) { return (value + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+using drawing::kTwipsPerPixel;
+using drawing::pixelsFromTwips;
 
 inline QRect twipRect(int left, int top, int width, int height) {
-    return {twips(left), twips(top), twips(width), twips(height)};
+    return {pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height)};
 }
 
-inline QSize twipSize(int width, int height) { return {twips(width), twips(height)}; }
+inline QSize twipSize(int width, int height) { return {pixelsFromTwips(width), pixelsFromTwips(height)}; }
 
 // The classic dialog font and its fixed-pitch partner, with the metric-compatible fonts
 // of free systems as fallbacks.

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "archive/archive_text.h"
+#include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "ui/aux/form2.h"
 #include "ui/aux/prompter.h"

@@ -164,15 +164,15 @@ void drawDomainFrame(Surface& s, const DomainFrameOptions& options) {
         struct Legend {
             const char* text;
             double y;
-            int color;
+            int campo;
         };
-        static const std::array<Legend, 5> legend = {{{"___ campo5", -0.85, 11},
-                                                      {"___ campo4", -0.65, 9},
-                                                      {"___ campo3", -0.45, 13},
-                                                      {"___ campo2", -0.25, 10},
-                                                      {"___ campo1", -0.05, 12}}};
+        static const std::array<Legend, 5> legend = {{{"___ campo5", -0.85, 5},
+                                                      {"___ campo4", -0.65, 4},
+                                                      {"___ campo3", -0.45, 3},
+                                                      {"___ campo2", -0.25, 2},
+                                                      {"___ campo1", -0.05, 1}}};
         for (const Legend& entry : legend) {
-            s.setForeColor(qbColor(entry.color));
+            s.setForeColor(drawing::fieldColor(entry.campo));
             printAt(s, 1.25, entry.y, QString::fromLatin1(entry.text));
         }
     }
@@ -193,7 +193,6 @@ void drawDomainFrame(Surface& s, const DomainFrameOptions& options) {
 
 void drawDomainCurves(Surface& s, const engine::Analysis& analysis) {
     const PlotScale scale = curvePlotScale(analysis);
-    static const std::array<int, 6> fieldColor = {0, 12, 10, 13, 9, 11};
     const double yd = plotY(analysis.nd());
     const double xd = plotX(analysis.md(), scale);
 
@@ -201,7 +200,7 @@ void drawDomainCurves(Surface& s, const engine::Analysis& analysis) {
         static const std::array<FieldDrawing, 5> fields = {
             {{1, 2, 50}, {2, 1, 99}, {3, 1, 99}, {4, 1, 49}, {5, 1, 49}}};
         for (const FieldDrawing& f : fields)
-            drawField(s, analysis.curve(f.field), f, scale, qbColor(fieldColor[f.field]));
+            drawField(s, analysis.curve(f.field), f, scale, drawing::fieldColor(f.field));
         drawCross(s, xd, yd, qbColor(12));
         s.circle(0, 0.6, 0.03, qbColor(0));
         return;
@@ -216,7 +215,7 @@ void drawDomainCurves(Surface& s, const engine::Analysis& analysis) {
         static const std::array<FieldDrawing, 5> fields = {
             {{1, 1, 49}, {2, 1, 49}, {3, 1, 99}, {4, 1, 49}, {5, 1, 49}}};
         for (const FieldDrawing& f : fields)
-            drawField(s, analysis.curve(f.field), f, scale, qbColor(fieldColor[f.field]));
+            drawField(s, analysis.curve(f.field), f, scale, drawing::fieldColor(f.field));
     }
     drawCross(s, xd, yd, qbColor(0));
     s.circle(0, 0.6, 0.03, qbColor(13));

@@ -29,8 +29,8 @@ inline double plotY(double n) { return 0.6 - n; }
 void setUpPlotSurface(drawing::Surface& surface);
 
 struct DomainFrameOptions {
-    bool option1 = false;  // rectangular layout selected
-    bool option2 = false;  // circular layout selected
+    bool option1 = false;     // rectangular layout selected
+    bool option2 = false;     // circular layout selected
     bool reinforced = false;  // A1 > 0 or A2 > 0 in the last calculation
 };
 

@@ -26,8 +26,7 @@ QImage frmSplash::logo(const QSize& size) {
     // Corner points of the fields, from pure tension up to pure compression.
     const double n[] = {0.25, 0.12, -0.35, -0.6, -0.85, -1.1};
     const double m[] = {0.0, 0.5, 1.0, 0.95, 0.55, 0.0};
-    const int colours[] = {12, 10, 13, 9, 11};
-    for (int i = 0; i < 5; ++i) s.line(m[i], n[i], m[i + 1], n[i + 1], drawing::qbColor(colours[i]));
+    for (int i = 0; i < 5; ++i) s.line(m[i], n[i], m[i + 1], n[i + 1], drawing::fieldColor(i + 1));
     s.setLineWidth(2);
     s.line(0.62, -0.5, 0.78, -0.5, drawing::qbColor(0));
     s.line(0.7, -0.58, 0.7, -0.42, drawing::qbColor(0));

@@ -39,9 +39,12 @@ void drawTexts(Surface& s, const std::array<Text, N>& texts) {
 
 // The neutral axis at y = 3.5, dashed in light red across the section.
 void drawNeutralAxisDashes(Surface& s) {
-    static const std::array<Segment, 6> dashes = {
-        {{2, 3.5, 2.5, 3.5}, {3.1, 3.5, 3.6, 3.5}, {4.2, 3.5, 4.7, 3.5}, {5.3, 3.5, 5.8, 3.5},
-         {6.4, 3.5, 6.9, 3.5}, {7.5, 3.5, 8, 3.5}}};
+    static const std::array<Segment, 6> dashes = {{{2, 3.5, 2.5, 3.5},
+                                                   {3.1, 3.5, 3.6, 3.5},
+                                                   {4.2, 3.5, 4.7, 3.5},
+                                                   {5.3, 3.5, 5.8, 3.5},
+                                                   {6.4, 3.5, 6.9, 3.5},
+                                                   {7.5, 3.5, 8, 3.5}}};
     for (const Segment& d : dashes) s.line(d.x1, d.y1, d.x2, d.y2, qbColor(12));
 }
 

@@ -3,8 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "pagescript/page_script.h"
 #include "archive/number_locale.h"
+#include "pagescript/page_script.h"
 #include "ui/aux/prompter.h"
 #include "ui/print/prn_prv.h"
 

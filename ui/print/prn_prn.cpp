@@ -9,7 +9,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <algorithm>
-#include <cmath>
 
 #include "drawing/current_printer.h"
 #include "drawing/painter_surface.h"
@@ -206,9 +205,10 @@ void PrnPrn::printRange(int first, int last) {
 
 void PrnPrn::ShowPrintProgress(int first, int last, int page) {
     m_progressWidth = pagescript::ShowPrintProgress(m_trackWidth, first, last, page);
-    const int pixels = int(std::lround(m_progressWidth / kTwipsPerPixel));
+    const int pixels = pixelsFromTwips(m_progressWidth);
     m_pBar->setVisible(pixels > 0);
-    m_pBar->setGeometry(twips(kTrackLeft), twips(kTrackTop), pixels, twips(kTrackHeight));
+    m_pBar->setGeometry(pixelsFromTwips(kTrackLeft), pixelsFromTwips(kTrackTop), pixels,
+                        pixelsFromTwips(kTrackHeight));
     m_pBar->raise();
 }
 

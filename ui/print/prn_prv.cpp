@@ -72,8 +72,6 @@ QLabel* statusLabel(QWidget* parent, const char* name, const QString& text, int 
     return label;
 }
 
-int toPixels(double twipsValue) { return int(std::lround(twipsValue / kTwipsPerPixel)); }
-
 // Without a redraw: the caller places the page itself.
 void setBarRange(QScrollBar* bar, const pagescript::ScrollRange& range) {
     const QSignalBlocker blocker(bar);
@@ -130,11 +128,12 @@ PrnPrv::PrnPrv(const QString& scriptFolder, QWidget* parent) : QWidget(parent) {
     m_ePag->setObjectName(QStringLiteral("ePag"));
     m_ePag->setToolTip(QStringLiteral("pagina da visualizzare"));
     const QRect last = m_cmd[9]->geometry();
-    const int listHeight = twips(kListHeight);
-    m_zVal->setGeometry(last.x() + last.width() + twips(kListGap),
-                        last.y() + last.height() / 2 - listHeight / 2, twips(kListWidth), listHeight);
-    m_ePag->setGeometry(m_zVal->x() + m_zVal->width() + twips(kListGap), m_zVal->y(), twips(kListWidth),
+    const int listHeight = pixelsFromTwips(kListHeight);
+    m_zVal->setGeometry(last.x() + last.width() + pixelsFromTwips(kListGap),
+                        last.y() + last.height() / 2 - listHeight / 2, pixelsFromTwips(kListWidth),
                         listHeight);
+    m_ePag->setGeometry(m_zVal->x() + m_zVal->width() + pixelsFromTwips(kListGap), m_zVal->y(),
+                        pixelsFromTwips(kListWidth), listHeight);
 
     m_view = new QWidget(this);
     m_view->setObjectName(QStringLiteral("view"));
@@ -197,9 +196,9 @@ double PrnPrv::visibleHeightTwips() const { return double(m_vBar->height()) * kT
 void PrnPrv::placeControls() {
     const int w = width();
     const int h = height();
-    const int bar = twips(kBarHeight);
-    const int status = twips(kStatusHeight);
-    const int extent = twips(kScrollExtent);
+    const int bar = pixelsFromTwips(kBarHeight);
+    const int status = pixelsFromTwips(kStatusHeight);
+    const int extent = pixelsFromTwips(kScrollExtent);
     m_bBar->setGeometry(0, 0, w, bar);
     m_sBar->setGeometry(0, h - status, w, status);
     m_vBar->setGeometry(w - extent, bar, extent, h - (bar + status + extent));
@@ -211,7 +210,7 @@ void PrnPrv::MostraPagina() {
     const double z = zoom();
     m_pageWidth = z / 100 * pagescript::kPageWidthTwips;
     m_pageHeight = z / 100 * pagescript::kPageHeightTwips;
-    m_prv->resize(toPixels(m_pageWidth), toPixels(m_pageHeight));
+    m_prv->resize(pixelsFromTwips(m_pageWidth), pixelsFromTwips(m_pageHeight));
     m_prv->surface().setScale(0, 0, pagescript::kPageWidthTwips, pagescript::kPageHeightTwips);
     if (m_mirror) m_mirror->setScale(0, 0, pagescript::kPageWidthTwips, pagescript::kPageHeightTwips);
     m_previewScale = m_pageHeight / pagescript::kPageHeightTwips;
@@ -255,7 +254,7 @@ void PrnPrv::RenderPreviewPage(double left, double top) {
     setBarRange(m_hBar, result.horizontal);
     setBarRange(m_vBar, result.vertical);
     // A smaller range can pull a bar back; the page follows it.
-    m_prv->move(-toPixels(m_hBar->value()), -toPixels(m_vBar->value()));
+    m_prv->move(-pixelsFromTwips(m_hBar->value()), -pixelsFromTwips(m_vBar->value()));
 
     ShowPreviewStatus();
     unsetCursor();
@@ -266,7 +265,7 @@ void PrnPrv::applyScrollRanges() {
     if (m_pageWidth <= 0) return;
     setBarRange(m_hBar, pagescript::previewScrollRange(m_pageWidth, visibleWidthTwips()));
     setBarRange(m_vBar, pagescript::previewScrollRange(m_pageHeight, visibleHeightTwips()));
-    m_prv->move(-toPixels(m_hBar->value()), -toPixels(m_vBar->value()));
+    m_prv->move(-pixelsFromTwips(m_hBar->value()), -pixelsFromTwips(m_vBar->value()));
 }
 
 void PrnPrv::ShowPreviewStatus() {

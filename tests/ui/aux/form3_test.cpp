@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "archive/number_locale.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/aux/form3.h"
-#include "archive/number_locale.h"
 #include "ui/aux/scripted_prompter.h"
 
 namespace fortema::ui::test {

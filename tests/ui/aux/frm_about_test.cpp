@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/aux/frm_about.h"
 #include "ui/aux/scripted_prompter.h"

@@ -2,8 +2,8 @@
 #include <QLocale>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
 #include "archive/number_locale.h"
+#include "tests/support/test_registry.h"
 #include "ui/aux/scripted_prompter.h"
 
 namespace fortema::ui::test {

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/aux/frm_help_acciaio.h"
 #include "ui/aux/frm_help_elas.h"

@@ -116,7 +116,8 @@ private slots:
             QCOMPARE(lineColourRuns(plot), c.runs);
             QCOMPARE(plot.records().last().kind, DrawRecord::Kind::Circle);
             if (c.example == 2) {
-                // By hand, A1 and A2 yielded: x = 45000 / (0.8·118·30), Mu = 2·3913·6·22.5 + 45000·(25 − 0.4·x).
+                // By hand, A1 and A2 yielded: x = 45000 / (0.8·118·30), Mu = 2·3913·6·22.5 + 45000·(25 −
+                // 0.4·x).
                 QCOMPARE(form.ui().lblMu->toolTip(),
                          QStringLiteral("Mu all'equilibrio esatto con Nu = Nd: 1895493 daN*cm"));
                 form.show();

@@ -17,7 +17,7 @@
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "engine/numtext.h"
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/main/archive_commands.h"
 #include "ui/main/examples.h"

@@ -5,7 +5,7 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/print/print_documents.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/print/cls_print_dialog.h"

@@ -10,7 +10,7 @@
 
 #include "drawing/picture_box.h"
 #include "drawing/recording_surface.h"
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "tests/ui/print/print_documents.h"
 #include "ui/aux/scripted_prompter.h"

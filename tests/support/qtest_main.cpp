@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "tests/ui/aux/test_registry.h"
+#include "tests/support/test_registry.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

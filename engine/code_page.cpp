@@ -1,0 +1,44 @@
+#include "engine/code_page.h"
+
+#include <array>
+
+namespace fortema::engine {
+
+namespace {
+
+// Bytes 0x80..0x9F; the undefined ones keep their own number.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char byteFor(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == code) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+}  // namespace
+
+std::string toWindows1252(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char32_t code : text) out += byteFor(code);
+    return out;
+}
+
+std::u32string fromWindows1252(std::string_view bytes) {
+    std::u32string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b};
+    }
+    return out;
+}
+
+}  // namespace fortema::engine
