@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 hardening=${2:-}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation poppler-utils locales-all
+          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-liberation poppler-utils locales-all
           lintian)
 werror=OFF
 if [ "$hardening" = "--hardening" ]; then

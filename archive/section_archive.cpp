@@ -133,6 +133,20 @@ bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
     return false;
 }
 
+bool sameSavedData(const SectionArchive& a, const ProjectData& aData, const SectionArchive& b,
+                   const ProjectData& bData) {
+    if (aData != bData) return false;
+    for (int p = 0; p < SectionArchive::kPositions; ++p) {
+        const SectionRecord& x = a.at(p);
+        const SectionRecord& y = b.at(p);
+        if (x.sectionType != y.sectionType || x.description != y.description || x.fyk != y.fyk ||
+            x.fyd != y.fyd || x.Ea != y.Ea || x.fmd != y.fmd || x.Em != y.Em || x.geometry != y.geometry) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<BoxText> positionBoxTexts(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
     using engine::Field;
     std::vector<BoxText> out;

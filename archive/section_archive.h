@@ -105,6 +105,10 @@ bool recordHoldsData(const SectionRecord& record);
 // The test of the save question "Vuoi salvare il file?": any project data string, or any
 // position for which recordHoldsData holds.
 bool holdsData(const SectionArchive& archive, const ProjectData& projectData);
+// Whether two projects agree in what holdsData looks at: the project data strings and, for every
+// position, type, description, materials and geometry. Actions, results and campo may differ.
+bool sameSavedData(const SectionArchive& a, const ProjectData& aData, const SectionArchive& b,
+                   const ProjectData& bData);
 
 // A stored position shown again: the boxes it fills and their texts, in the order the window
 // writes them (the five materials, Nd, Md, then the geometry of the record's own type; none for

@@ -25,7 +25,8 @@ Qt::BrushStyle hatchPattern(int style) {
 
 QStringList linesOf(const QString& text) { return text.split(QLatin1Char('\n')); }
 
-// The Windows faces the drawings ask for, as the metric-compatible faces installed here.
+}  // namespace
+
 QString installedFace(const QString& face) {
     const QString key = face.trimmed().toLower();
     if (key == QLatin1String("ms sans serif") || key == QLatin1String("arial")) {
@@ -34,8 +35,6 @@ QString installedFace(const QString& face) {
     if (key == QLatin1String("times new roman")) return QStringLiteral("Liberation Serif");
     return face;
 }
-
-}  // namespace
 
 QPainterSurface::QPainterSurface(QPaintDevice* device) : m_device(device) {
     m_paged = dynamic_cast<QPagedPaintDevice*>(device) != nullptr;
@@ -242,7 +241,16 @@ void QPainterSurface::box(double x1, double y1, double x2, double y2, std::optio
 }
 
 void QPainterSurface::filledBox(double x1, double y1, double x2, double y2, const QColor& color) {
-    const QRectF rect = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized();
+    QRectF rect = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized();
+    // A box thinner than a pixel is a rule, drawn the line width thick on whole pixels: its outline
+    // would cover one or two pixel rows depending on where it falls, so a zoom would change it.
+    const double pen = std::max(m_lineWidth, 1);
+    if (rect.height() < 1 || rect.width() < 1) {
+        if (rect.height() < 1) rect = QRectF(rect.left(), std::round(rect.center().y() - pen / 2), rect.width(), pen);
+        if (rect.width() < 1) rect = QRectF(std::round(rect.center().x() - pen / 2), rect.top(), pen, rect.height());
+        paint([&](QPainter& p) { p.fillRect(rect, color); });
+        return;
+    }
     paint([&](QPainter& p) {
         // The edge in the same colour makes the solid box cover exactly what its outline would.
         QPen pen(color, std::max(m_lineWidth, 1));

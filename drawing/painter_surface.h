@@ -25,6 +25,10 @@ class QPainter;
 
 namespace fortema::drawing {
 
+// The face that draws `face`: the Windows faces the drawings ask for, as the metric-compatible
+// faces installed here; any other face as it is.
+QString installedFace(const QString& face);
+
 class QPainterSurface : public Surface {
 public:
     // `device` must outlive the surface. A paged device is begun here; see failed().

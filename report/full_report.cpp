@@ -1,5 +1,6 @@
 #include "report/full_report.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,6 +11,7 @@
 #include "drawing/painter_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/script_interpreter.h"
+#include "report/text_fit.h"
 
 namespace fortema::report {
 
@@ -64,11 +66,30 @@ constexpr const char* kProjectLabels[archive::kProjectDataLines] = {
     "PROGETTO: ", "COMMITTENTE: ", "PROGETTISTA: ", "REVISIONE: ", "DATA: ", "DATA REVISIONE PROGETTO:",
 };
 
-bool writeProjectPage(pagescript::PageScriptWriter& w, const archive::ProjectData& projectData) {
-    bool ok = w.StartPage(QLatin1String(kReportTitle), QString::fromUtf8(kOwnerNotice));
+// A text whose left end is at x, set smaller or cut so that it ends before the right margin.
+bool printFitted(pagescript::PageScriptWriter& w, float x, float y, const QString& text, const char* face,
+                 std::int16_t size, std::int16_t bold) {
+    const double room = double(kRightMarginCm - x) * kPointsPerCm;
+    const FittedText fitted = fitText(text, QLatin1String(face), size, bold != kNormal, room);
+    return w.PrintLeft(x, y, fitted.text, QLatin1String(face), std::int16_t(fitted.points), bold);
+}
+
+// The header frame's texts are Arial 8 (the writer's); the right one must not reach the title.
+constexpr float kHeaderLeftCm = 1.5f;
+constexpr double kHeaderGapCm = 0.5;
+
+QString rightHeaderBesideTitle(const QString& text) {
+    const double title = textWidthPoints(QLatin1String(kReportTitle), QStringLiteral("Arial"), 8, false);
+    const double room = (double(kRightMarginCm - kHeaderLeftCm) - kHeaderGapCm) * kPointsPerCm - title;
+    return fitText(text, QStringLiteral("Arial"), 8, false, room, Qt::ElideMiddle).text;
+}
+
+bool writeProjectPage(pagescript::PageScriptWriter& w, const archive::ProjectData& projectData,
+                      const ReportContext& context, const QString& footerLeft, const QString& footerRight) {
+    bool ok = w.StartPage(QLatin1String(kReportTitle), rightHeaderBesideTitle(projectFileHeader(context.projectFile)));
     ok = ok && w.PrintLeft(2, 4, QStringLiteral("DATI DI PROGETTO:"), kSansSerif, 10, kBold);
     for (int k = 0; ok && k < archive::kProjectDataLines; ++k) {
-        ok = w.PrintLeft(2, 5.0f + float(k), QLatin1String(kProjectLabels[k]) + projectData[std::size_t(k)],
+        ok = printFitted(w, 2, 5.0f + float(k), QLatin1String(kProjectLabels[k]) + projectData[std::size_t(k)],
                          kSansSerif, 10, kNormal);
     }
     ok = ok && w.PrintLeft(2, 11, QString(76, QLatin1Char('-')), kSansSerif, 9, kNormal);
@@ -76,7 +97,7 @@ bool writeProjectPage(pagescript::PageScriptWriter& w, const archive::ProjectDat
         if (!ok) break;
         ok = w.PrintLeft(2, line.y, QLatin1String(line.text), kSansSerif, 9, line.bold ? kBold : kNormal);
     }
-    return ok && w.EndPage(QLatin1String(kOwnerWebAddress), QLatin1String(kOwnerEmail));
+    return ok && w.EndPage(footerLeft, footerRight);
 }
 
 struct Column {
@@ -103,7 +124,7 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
     const QString pressure = QStringLiteral(" daN/cm^2");
     bool ok = text(2, 2.5f, QStringLiteral("Sezione numero: ") + signedForm(float(position + 1)), true) &&
               text(6, 2.5f, QStringLiteral("Tipo: ") + s.sectionType, true) &&
-              text(8, 2.5f, QStringLiteral("Descrizione: ") + s.description, true) &&
+              printFitted(w, 8, top + 2.5f, QStringLiteral("Descrizione: ") + s.description, kSerif, 9, kBold) &&
               text(2, 3, QStringLiteral("fyd = ") + textForm(s.fyd, loc) + pressure, false) &&
               text(6, 3, QStringLiteral("Ea = ") + textForm(s.Ea, loc) + pressure, false) &&
               text(10, 3, QStringLiteral("fmd = ") + textForm(s.fmd, loc) + pressure, false) &&
@@ -123,7 +144,9 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
            text(6, 4.5f, QStringLiteral("Md = ") + textForm(s.Md, loc) + QStringLiteral(" daNcm"), true) &&
            text(2, 5, QStringLiteral("Nu = ") + textForm(s.Nu, loc) + QStringLiteral(" daN"), true) &&
            text(6, 5, QStringLiteral("Mu = ") + textForm(s.Mu, loc) + QStringLiteral(" daNcm"), true) &&
-           text(6, 5.5f, QStringLiteral("Mu / Md = ") + cutRatioText(s.Mu, s.Md, loc) + QLatin1Char(' '),
+           text(6, 5.5f,
+                QStringLiteral("Mu / Md = ") + cutRatioText(s.Mu, s.Md, loc) + QLatin1Char(' ') +
+                    verdictText(s.Mu, s.Md),
                 true);
 }
 
@@ -167,19 +190,71 @@ QString cutRatioText(float Mu, float Md, const numtext::NumberLocale& loc) {
     return textForm(ratio, loc);
 }
 
+QString verdictText(float Mu, float Md) {
+    return Mu >= Md ? QStringLiteral("VERIFICATA") : QStringLiteral("NON VERIFICATA");
+}
+
+std::vector<int> positionsLeftOut(const archive::SectionArchive& archive) {
+    std::vector<int> left;
+    const std::vector<std::vector<int>> pages = sectionPages(archive);
+    if (pages.empty()) return left;
+    const int stop = pages.back().empty() ? 0 : pages.back().back() + 1;
+    for (int i = stop; i < archive::SectionArchive::kPositions; ++i) {
+        if (positionHoldsData(archive.at(i)) || positionIsPrinted(archive.at(i))) left.push_back(i);
+    }
+    return left;
+}
+
+QString leftOutMessage(const std::vector<int>& positions) {
+    if (positions.empty()) return {};
+    // Runs of neighbours read as one range: "9-12, 15".
+    QStringList parts;
+    for (std::size_t k = 0; k < positions.size();) {
+        std::size_t end = k;
+        while (end + 1 < positions.size() && positions[end + 1] == positions[end] + 1) ++end;
+        parts << (end == k ? QString::number(positions[k] + 1)
+                           : QStringLiteral("%1-%2").arg(positions[k] + 1).arg(positions[end] + 1));
+        k = end + 1;
+    }
+    const QString list = parts.join(QStringLiteral(", "));
+    const QString stop = QStringLiteral("Il resoconto si ferma alla prima posizione che non ha né Nd né Md.\n");
+    if (positions.size() == 1) {
+        return stop + QStringLiteral("La posizione %1 contiene dati e non è stata stampata: per stamparla, "
+                                     "non lasciare posizioni vuote prima di essa.")
+                          .arg(list);
+    }
+    return stop + QStringLiteral("Le posizioni %1 contengono dati e non sono state stampate: per stamparle, "
+                                 "non lasciare posizioni vuote prima di esse.")
+                      .arg(list);
+}
+
+QString projectFileHeader(const QString& projectFile) {
+    if (projectFile.isEmpty()) return QStringLiteral("Progetto non salvato");
+    return QStringLiteral("File: ") + QFileInfo(projectFile).fileName();
+}
+
+QString programFooter() { return QStringLiteral("FORTEMA " FORTEMA_SHORT_VERSION " per Linux"); }
+
+QString printedAtFooter(const QDateTime& printedAt) {
+    return printedAt.toString(QStringLiteral("'Stampato il' dd/MM/yyyy 'alle' HH:mm"));
+}
+
 ReportOutcome FullReport(pagescript::PageScriptWriter& w, const archive::SectionArchive& archive,
                          const archive::ProjectData& projectData, const numtext::NumberLocale& loc,
-                         const CriticalMessage& noData) {
+                         const CriticalMessage& noData, const ReportContext& context) {
     const std::vector<std::vector<int>> pages = sectionPages(archive);
     if (pages.empty()) {
         if (noData) noData(QLatin1String(kNoDataTitle), QString::fromUtf8(kNoDataText));
         return ReportOutcome::NoData;
     }
     w.setLocale(loc);
-    if (!w.StartDocument() || !writeProjectPage(w, projectData)) return ReportOutcome::WriteFailed;
+    const QString footerLeft = programFooter();
+    const QString footerRight =
+        printedAtFooter(context.printedAt.isValid() ? context.printedAt : QDateTime::currentDateTime());
+    if (!w.StartDocument() || !writeProjectPage(w, projectData, context, footerLeft, footerRight)) {
+        return ReportOutcome::WriteFailed;
+    }
 
-    const QString web = QLatin1String(kOwnerWebAddress);
-    const QString email = QLatin1String(kOwnerEmail);
     for (std::size_t p = 0; p < pages.size(); ++p) {
         bool ok = w.StartPage(QLatin1String(kReportTitle), QStringLiteral("pag.") + signedForm(float(p + 1)));
         const std::vector<int>& blocks = pages[p];
@@ -191,7 +266,7 @@ ReportOutcome FullReport(pagescript::PageScriptWriter& w, const archive::Section
                 ok = w.PrintLeft(2, top + 6, QString(82, QLatin1Char('-')), kSansSerif, 9, kNormal);
             }
         }
-        if (!ok || !w.EndPage(web, email)) return ReportOutcome::WriteFailed;
+        if (!ok || !w.EndPage(footerLeft, footerRight)) return ReportOutcome::WriteFailed;
     }
     return ReportOutcome::Written;
 }
@@ -262,11 +337,12 @@ PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath
 }
 
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
-                          const numtext::NumberLocale& loc, const QString& pdfPath) {
+                          const numtext::NumberLocale& loc, const QString& pdfPath, const ReportContext& context) {
     QString noData;
     PdfReport out = documentToPdf(loc, pdfPath, [&](pagescript::PageScriptWriter& w) {
-        return FullReport(w, archive, projectData, loc,
-                          [&noData](const QString&, const QString& text) { noData = text.trimmed(); });
+        return FullReport(
+            w, archive, projectData, loc,
+            [&noData](const QString&, const QString& text) { noData = text.trimmed(); }, context);
     });
     if (out.outcome == ReportOutcome::NoData) out.message = noData;
     return out;

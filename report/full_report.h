@@ -5,6 +5,7 @@
 // positions each, written through the page-script writer into the page file. The preview
 // window watches the writer and shows page 1 once the first page has ended.
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -18,12 +19,24 @@ namespace fortema::report {
 inline constexpr const char* kReportTitle =
     "      FORTEMA VER.2.4/2018/VERIFICHE ALLO STATO LIMITE DI SEZIONI SEMPLICI O ARMATE";
 
-// The owner's texts in the header and footer frames of every page: the notice on the right of
-// the header, the web address on the left of the footer, the contact e-mail on its right.
-// They are the only place these texts live; change them here for another owner.
-inline constexpr const char* kOwnerNotice = "Tutti i diritti riservati";
-inline constexpr const char* kOwnerWebAddress = "www.fortema.example";
-inline constexpr const char* kOwnerEmail = "info@fortema.example";
+// What the pages say of where they come from: the project file (empty for a project never
+// saved) and when they were made (the present moment when not set).
+struct ReportContext {
+    QString projectFile;
+    QDateTime printedAt;
+};
+
+// The texts of the header and footer frames. The right header of the project page names the
+// project file ("File: scuola.ftm", "Progetto non salvato"); the left footer of every page is
+// the program and its version ("FORTEMA 2.4 per Linux"), the right footer the date and time the
+// pages were made.
+QString projectFileHeader(const QString& projectFile);
+QString programFooter();
+QString printedAtFooter(const QDateTime& printedAt);
+
+// The right margin of the report pages, in cm from the left edge: the end of the header and
+// footer rules. No text crosses it.
+inline constexpr float kRightMarginCm = 18.0f;
 
 // Shown with a critical icon and an OK button when no position holds data.
 inline constexpr const char* kNoDataTitle = "Fortema";
@@ -55,6 +68,16 @@ std::vector<std::vector<int>> sectionPages(const archive::SectionArchive& archiv
 // form; kRatioUndefined when Md is 0 or the quotient is not a finite number.
 QString cutRatioText(float Mu, float Md, const engine::numtext::NumberLocale& loc);
 
+// The verdict at the end of a block's ratio line, as the main window judges a stored position:
+// "VERIFICATA" when Mu >= Md, "NON VERIFICATA" otherwise.
+QString verdictText(float Mu, float Md);
+
+// The positions (0..99) that hold data or actions but are not printed, because the report stops
+// at the first position without Nd and Md; empty when none is left out.
+std::vector<int> positionsLeftOut(const archive::SectionArchive& archive);
+// The Italian note that names them (numbered from 1) and why they were left out; empty for none.
+QString leftOutMessage(const std::vector<int>& positions);
+
 enum class ReportOutcome {
     Written,      // the document is complete in the page file
     NoData,       // the message was shown; no document was started
@@ -65,7 +88,7 @@ enum class ReportOutcome {
 // only read.
 ReportOutcome FullReport(pagescript::PageScriptWriter& writer, const archive::SectionArchive& archive,
                          const archive::ProjectData& projectData, const engine::numtext::NumberLocale& loc,
-                         const CriticalMessage& noData);
+                         const CriticalMessage& noData, const ReportContext& context = {});
 
 struct PdfReport {
     ReportOutcome outcome = ReportOutcome::NoData;
@@ -84,7 +107,8 @@ PdfReport documentToPdf(const engine::numtext::NumberLocale& loc, const QString&
 // The same report without a window: written into a page file of a temporary folder and printed
 // onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet.
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
-                          const engine::numtext::NumberLocale& loc, const QString& pdfPath);
+                          const engine::numtext::NumberLocale& loc, const QString& pdfPath,
+                          const ReportContext& context = {});
 
 // Prints pages 1 to `pages` of an existing page file onto an A4 PDF (`pages` is the length of
 // the writer's page list: asking for more would end the PDF with a blank sheet); the number of

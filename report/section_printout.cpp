@@ -1,12 +1,14 @@
 #include "report/section_printout.h"
 
 #include <QPrinter>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "drawing/current_printer.h"
 #include "drawing/painter_surface.h"
 #include "drawing/recording_surface.h"
+#include "report/text_fit.h"
 
 namespace fortema::report {
 
@@ -18,6 +20,9 @@ using engine::numtext::NumberLocale;
 const QString kFont = QStringLiteral("MS Sans Serif");
 constexpr double kFontSize = 8;
 constexpr double kSheetX = -0.38;
+// The sheet's user scale: x from -0.9 to 1.18 across the printable area.
+constexpr double kSheetLeft = -0.9;
+constexpr double kSheetWidth = 2.08;
 
 // A printed value that cannot be computed ends the printout.
 struct PrintFailure {};
@@ -58,6 +63,28 @@ void textAt(drawing::Surface& sheet, double x, double y, const QString& text, bo
     sheet.setCurrentX(x);
     sheet.setCurrentY(y);
     sheet.print(text, endLine);
+}
+
+// A line of the sheet from x to the right edge of the printable area, smaller or cut when it
+// would cross it; `tail` follows on the same text line in the same size.
+void fittedAt(drawing::Surface& sheet, const SheetPaper& paper, double x, double y, const QString& text,
+              const QString& tail = QString()) {
+    const double room = (kSheetLeft + kSheetWidth - x) / kSheetWidth * paper.widthPoints;
+    const FittedText fitted = fitText(text + tail, kFont, kFontSize, false, room);
+    const bool smaller = fitted.points != kFontSize;
+    if (smaller) sheet.setFontSize(fitted.points);
+    if (tail.isEmpty() || fitted.text != text + tail) {
+        textAt(sheet, x, y, fitted.text);
+    } else {
+        textAt(sheet, x, y, text, false);
+        sheet.print(tail);
+    }
+    if (smaller) sheet.setFontSize(kFontSize);
+}
+
+void dataLine(drawing::Surface& sheet, const SheetPaper& paper, double y, const QString& text,
+              const QString& tail = QString()) {
+    fittedAt(sheet, paper, kSheetX, y, text, tail);
 }
 
 struct ChartScale {
@@ -132,9 +159,9 @@ void legend(drawing::Surface& sheet) {
     }
 }
 
-void grid(drawing::Surface& sheet) {
+void grid(drawing::Surface& sheet, int pixels) {
     sheet.setForeColor(qbColor(1));
-    sheet.setLineWidth(1);
+    sheet.setLineWidth(pixels);
     for (double y : {-0.4, -0.3, -0.2, -0.1, 0.0, 0.1, 0.2}) sheet.line(-0.3, y, 0.6, y);
     sheet.line(-0.33, 0.3, 0.6, 0.3);
     for (double y : {0.4, 0.5, 0.6}) sheet.line(-0.3, y, 0.6, y);
@@ -191,123 +218,126 @@ QString verdict(const engine::Analysis& analysis, double ratio) {
     return ratio >= 1 ? QStringLiteral(" (>=1 Verifica)") : QStringLiteral(" (<1 Non Verifica)");
 }
 
-void materialLines(drawing::Surface& sheet, const engine::CurrentSection& s, const QString& descrizione,
-                   const Items& it) {
-    textAt(sheet, kSheetX, 0.75, QStringLiteral("DESCRIZIONE DELLA SEZIONE: ") + descrizione);
-    textAt(sheet, kSheetX, 0.80, QStringLiteral("MATERIALI:"));
-    textAt(sheet, kSheetX, 0.85,
+void materialLines(drawing::Surface& sheet, const SheetPaper& paper, const engine::CurrentSection& s,
+                   const QString& descrizione, const Items& it) {
+    dataLine(sheet, paper, 0.75, QStringLiteral("DESCRIZIONE DELLA SEZIONE: ") + descrizione);
+    dataLine(sheet, paper, 0.80, QStringLiteral("MATERIALI:"));
+    dataLine(sheet, paper, 0.85,
            QStringLiteral("Resistenza di progetto dell'armatura, fyd = ") + it.number(s.fyd) +
                QStringLiteral("daN/cm^2"));
-    textAt(sheet, kSheetX, 0.90,
+    dataLine(sheet, paper, 0.90,
            QStringLiteral("Modulo elastico dell'armatura, Ea = ") + it.number(s.Ea) +
                QStringLiteral("daN/cm^2"));
-    textAt(sheet, kSheetX, 0.95,
+    dataLine(sheet, paper, 0.95,
            QStringLiteral("Resistenza di progetto del materiale, fmd = ") + it.number(s.fmd) +
                QStringLiteral("daN/cm^2"));
-    textAt(sheet, kSheetX, 1.00,
+    dataLine(sheet, paper, 1.00,
            QStringLiteral("Modulo elastico del materiale, Em = ") + it.number(s.Em) +
                QStringLiteral("daN/cm^2"));
 }
 
-void rectangularSheet(drawing::Surface& sheet, engine::Analysis& analysis, const QString& descrizione,
-                      const Items& it) {
+void rectangularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::Analysis& analysis,
+                      const QString& descrizione, const Items& it) {
     const engine::CurrentSection& s = analysis.section();
     const engine::SectionResult& r = analysis.result();
-    materialLines(sheet, s, descrizione, it);
-    textAt(sheet, kSheetX, 1.05, QStringLiteral("DIMENSIONI:"));
-    textAt(sheet, kSheetX, 1.10,
+    materialLines(sheet, paper, s, descrizione, it);
+    dataLine(sheet, paper, 1.05, QStringLiteral("DIMENSIONI:"));
+    dataLine(sheet, paper, 1.10,
            QStringLiteral("Larghezza della sezione in zona compressa, b = ") + it.number(s.b) +
                QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.15,
+    dataLine(sheet, paper, 1.15,
            QStringLiteral("Altezza della sezione, h = ") + it.number(s.h) + QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.20,
+    dataLine(sheet, paper, 1.20,
            QStringLiteral("Copriferro in zona tesa, c1 = ") + it.number(s.c1) + QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.25,
+    dataLine(sheet, paper, 1.25,
            QStringLiteral("Copriferro in zona compressa, c2 = ") + it.number(s.c2) + QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.30,
+    dataLine(sheet, paper, 1.30,
            QStringLiteral("Area armatura tesa, A1 = ") + it.number(s.A1) + QStringLiteral("cm^2"));
-    textAt(sheet, kSheetX, 1.35,
+    dataLine(sheet, paper, 1.35,
            QStringLiteral("Area armatura compressa, A2 = ") + it.single(s.A2) + QStringLiteral("cm^2"));
-    textAt(sheet, kSheetX, 1.40, QStringLiteral("SOLLECITAZIONI:"));
-    textAt(sheet, kSheetX, 1.45,
+    dataLine(sheet, paper, 1.40, QStringLiteral("SOLLECITAZIONI:"));
+    dataLine(sheet, paper, 1.45,
            QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
     textAt(
         sheet, kSheetX, 1.50,
         QStringLiteral("Momento flettente di progetto,Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
     const double m = 6 * s.Md / (s.b * s.fmd * (s.h * s.h));
-    textAt(sheet, kSheetX, 1.55,
+    dataLine(sheet, paper, 1.55,
            QStringLiteral("n = Nd/(fmd*b*h) = ") + it.number(analysis.nd()) +
                QStringLiteral(" -  m = Md/(fmd*b*h^2/6) = ") + it.formatted(m, 4));
-    textAt(sheet, kSheetX, 1.60, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
+    dataLine(sheet, paper, 1.60, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
     analysis.cutDesignPoint();
     const double nd = analysis.nd();
     if (s.A1 > 0 || s.A2 > 0) {
-        textAt(sheet, kSheetX, 1.65,
+        dataLine(sheet, paper, 1.65,
                QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m =") + it.single(analysis.md()));
     } else {
-        textAt(sheet, kSheetX, 1.65,
+        dataLine(sheet, paper, 1.65,
                QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m = 3n(1-n) =") +
                    it.number(3 * nd * (1 - nd)));
     }
     textAt(
         sheet, kSheetX, 1.70,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
-    textAt(sheet, kSheetX, 1.75,
+    dataLine(sheet, paper, 1.75,
            QStringLiteral("Momento flettente ultimo resistente, Mu = m*fmd(b*h^2)/6 = ") + it.whole(r.Mu) +
                QStringLiteral("daN*cm"));
-    textAt(sheet, kSheetX, 1.80,
+    dataLine(sheet, paper, 1.80,
            QStringLiteral("Posizione asse neutro/zona compressa,yan = ") + it.formatted(r.yan, 2) +
                QStringLiteral(" cm"));
     const double ratio = checked(r.Mu / s.Md);
-    textAt(sheet, kSheetX, 1.85, QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4), false);
-    sheet.print(verdict(analysis, ratio));
+    dataLine(sheet, paper, 1.85, QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4),
+             verdict(analysis, ratio));
 }
 
-void circularSheet(drawing::Surface& sheet, engine::Analysis& analysis, const QString& descrizione,
-                   const Items& it) {
+void circularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::Analysis& analysis,
+                   const QString& descrizione, const Items& it) {
     const engine::CurrentSection& s = analysis.section();
     const engine::SectionResult& r = analysis.result();
-    materialLines(sheet, s, descrizione, it);
-    textAt(sheet, kSheetX, 1.05, QStringLiteral("DIMENSIONI:"));
-    textAt(sheet, kSheetX, 1.10,
+    materialLines(sheet, paper, s, descrizione, it);
+    dataLine(sheet, paper, 1.05, QStringLiteral("DIMENSIONI:"));
+    dataLine(sheet, paper, 1.10,
            QStringLiteral("Diametro della sezione circolare, d = ") + it.number(s.d) + QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.15, QStringLiteral("Copriferro, c = ") + it.number(s.c) + QStringLiteral("cm"));
-    textAt(sheet, kSheetX, 1.20,
+    dataLine(sheet, paper, 1.15, QStringLiteral("Copriferro, c = ") + it.number(s.c) + QStringLiteral("cm"));
+    dataLine(sheet, paper, 1.20,
            QStringLiteral("Area armatura totale, Aa = ") + it.number(s.Aa) + QStringLiteral("cm^2"));
-    textAt(sheet, kSheetX, 1.25, QStringLiteral("SOLLECITAZIONI:"));
-    textAt(sheet, kSheetX, 1.30,
+    dataLine(sheet, paper, 1.25, QStringLiteral("SOLLECITAZIONI:"));
+    dataLine(sheet, paper, 1.30,
            QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
     textAt(
         sheet, kSheetX, 1.35,
         QStringLiteral("Momento flettente di progetto, Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
-    textAt(sheet, kSheetX, 1.40, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
+    dataLine(sheet, paper, 1.40, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
     analysis.cutDesignPoint();
-    textAt(sheet, kSheetX, 1.45,
+    dataLine(sheet, paper, 1.45,
            QStringLiteral("n =") + it.number(analysis.nd()) + QStringLiteral("  - m =") +
                it.single(analysis.md()));
     textAt(
         sheet, kSheetX, 1.50,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
-    textAt(sheet, kSheetX, 1.55,
+    dataLine(sheet, paper, 1.55,
            QStringLiteral("Momento flettente ultimo resistente, Mu = ") + it.whole(r.Mu) +
                QStringLiteral("daN*cm"));
     const double ratio = checked(r.Mu / s.Md);
     const QString ratioText = QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4);
-    if (analysis.beyondCapacity()) {
-        textAt(sheet, kSheetX, 1.60, ratioText, false);
-        sheet.print(verdict(analysis, ratio));
-    } else {
-        textAt(sheet, kSheetX, 1.60, ratioText);
-    }
+    dataLine(sheet, paper, 1.60, ratioText, analysis.beyondCapacity() ? verdict(analysis, ratio) : QString());
 }
 
 }  // namespace
 
+ChartPens chartPens(double dotsPerInch) {
+    ChartPens pens;
+    pens.curve = std::max(3, int(std::ceil(0.5 * dotsPerInch / 72.0)));
+    pens.grid = std::max(1, pens.curve / 3);
+    return pens;
+}
+
 bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const PrintChoice& choice,
-                  const NumberLocale& loc) {
+                  const NumberLocale& loc, const SheetPaper& paper) {
+    const ChartPens pens = chartPens(paper.dotsPerInch);
     try {
-        sheet.setScale(-0.9, -0.75, 2.08, 2.88);
-        sheet.setLineWidth(3);
+        sheet.setScale(kSheetLeft, -0.75, kSheetWidth, 2.88);
+        sheet.setLineWidth(pens.curve);
         sheet.setFontName(kFont);
         sheet.setFontSize(kFontSize);
         sheet.setForeColor(qbColor(0));
@@ -316,22 +346,22 @@ bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const Pri
         chartTexts(sheet, c, choice);
         // A circle's five fields are drawn in their colours too, so it carries the legend.
         if (c.reinforcedLabels || !c.rectangular) legend(sheet);
-        grid(sheet);
+        grid(sheet, pens.grid);
 
         sheet.setFontName(kFont);
         sheet.setFontSize(kFontSize);
         sheet.setForeColor(qbColor(0));
-        sheet.setLineWidth(3);
-        textAt(sheet, kSheetX, kHeadingY, QString::fromLatin1(kSheetHeading));
+        sheet.setLineWidth(pens.curve);
+        dataLine(sheet, paper, kHeadingY, QString::fromLatin1(kSheetHeading));
 
         curves(sheet, analysis, c);
         designPoint(sheet, analysis, c);
 
         const Items items(loc);
         if (choice.option1) {
-            rectangularSheet(sheet, analysis, choice.descrizione, items);
+            rectangularSheet(sheet, paper, analysis, choice.descrizione, items);
         } else {
-            circularSheet(sheet, analysis, choice.descrizione, items);
+            circularSheet(sheet, paper, analysis, choice.descrizione, items);
         }
         sheet.endDocument();
         return true;
@@ -343,20 +373,22 @@ bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const Pri
 PrintOutcome printSectionOn(QPrinter& printer, engine::Analysis& analysis, const PrintChoice& choice,
                             const NumberLocale& loc) {
     const PrintOutcome failed{false, QString::fromUtf8(kPrintProblem)};
+    const PrintOutcome printerFailed{false, QString::fromUtf8(kPrintProblem), true};
     // The page is drawn on a copy, whose cut design point is kept only once the printer has
     // started: a printer that cannot start fails before the page is drawn, as it always did.
     engine::Analysis drawn = analysis;
-    drawing::RecordingSurface page(std::max(printer.width(), 1), std::max(printer.height(), 1),
-                                   printer.resolution());
-    if (!printSection(page, drawn, choice, loc)) {
+    const int resolution = std::max(printer.resolution(), 1);
+    drawing::RecordingSurface page(std::max(printer.width(), 1), std::max(printer.height(), 1), resolution);
+    const SheetPaper sheetPaper{double(std::max(printer.width(), 1)) * 72.0 / resolution, double(resolution)};
+    if (!printSection(page, drawn, choice, loc, sheetPaper)) {
         analysis = drawn;
         return failed;
     }
     drawing::QPainterSurface paper(&printer);
-    if (paper.failed()) return failed;
+    if (paper.failed()) return printerFailed;
     analysis = drawn;
     page.replay(paper);
-    return paper.failed() ? failed : PrintOutcome{true, QString()};
+    return paper.failed() ? printerFailed : PrintOutcome{true, QString()};
 }
 
 PrintOutcome printSectionOnCurrentPrinter(engine::Analysis& analysis, const PrintChoice& choice,

@@ -30,16 +30,36 @@ struct PrintChoice {
     QString descrizione;
 };
 
+// The paper the sheet goes on: the width of its printable area in points, which the texts must
+// not cross, and its resolution, so that lines keep their thickness on any printer (0: widths
+// stay in device pixels, as on a screen).
+struct SheetPaper {
+    double widthPoints = 538.6;  // A4 with margins of 1 cm
+    double dotsPerInch = 0;
+};
+
 // Draws the whole page on `sheet` and ends its document. Between the results heading and the
 // design-point line the design point of `analysis` is cut to four decimals and kept so.
 // Returns false, with the page left unfinished and not ended, when a printed value cannot be
 // computed (Mu / Md or the design m with a zero divisor): nothing prints "inf" or "nan".
+// A line too long for the paper is set smaller, then cut (see text_fit.h).
 bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const PrintChoice& choice,
-                  const engine::numtext::NumberLocale& loc);
+                  const engine::numtext::NumberLocale& loc, const SheetPaper& paper = {});
+
+// Line widths of the printed chart in device pixels: the curves at least half a point wide, the
+// grid a third of that and never as thick as the curves; 3 and 1 at screen resolutions.
+struct ChartPens {
+    int curve = 3;
+    int grid = 1;
+};
+ChartPens chartPens(double dotsPerInch);
 
 struct PrintOutcome {
     bool printed = false;
     QString message;  // kPrintProblem when not printed
+    // The page was whole but the printer did not take it (it would not start or not finish);
+    // false when a printed value could not be computed.
+    bool printerFailed = false;
 };
 
 // `stampa_Click` on a printer: the page is drawn in full on a recorder first, and the printer is

@@ -42,11 +42,19 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << read.message.toStdString() << "\n";
         return 2;
     }
+    report::ReportContext context;
+    context.projectFile = QFile::decodeName(file.c_str());
     const report::PdfReport pdf = report::fullReportToPdf(archive, projectData, archive::numberLocale(),
-                                                          QFile::decodeName(output.c_str()));
+                                                          QFile::decodeName(output.c_str()), context);
     if (pdf.outcome != report::ReportOutcome::Written || pdf.pages < 1) {
         err << "fortema-cli report: " << pdf.message.toStdString() << "\n";
         return 1;
+    }
+    // The report keeps its stop rule; what it left out is said, on one line.
+    const QString leftOut = report::leftOutMessage(report::positionsLeftOut(archive));
+    if (!leftOut.isEmpty()) {
+        err << "fortema-cli report: " << QString(leftOut).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString()
+            << "\n";
     }
     out << output << ": " << pdf.pages << (pdf.pages == 1 ? " pagina\n" : " pagine\n");
     return 0;

@@ -1,6 +1,7 @@
 #include "app/cli/validation_dossier.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QImage>
 #include <QStringList>
 #include <algorithm>
@@ -124,8 +125,7 @@ public:
         m_y = kTop;
     }
     void endPage() {
-        m_ok =
-            m_ok && m_w.EndPage(QLatin1String(report::kOwnerWebAddress), QLatin1String(report::kOwnerEmail));
+        m_ok = m_ok && m_w.EndPage(report::programFooter(), report::printedAtFooter(m_printedAt));
     }
     void line(const QString& text, int size = 9, bool bold = false, float x = kLeft) {
         room(lineHeight(size));
@@ -193,6 +193,7 @@ private:
     PageScriptWriter& m_w;
     TextMeasure& m_measure;
     int m_page = 0;
+    const QDateTime m_printedAt = QDateTime::currentDateTime();
     float m_y = kTop;
     bool m_ok = true;
 };

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "ui/aux/prompter.h"
 #include "ui/main/archive_commands.h"
 #include "ui/main/form1.h"
 #include "ui/main/frm_splash.h"
@@ -27,6 +28,10 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("FORTEMA"));
+    // The buttons of message boxes and the file and printer dialogs speak Italian too.
+    if (!fortema::ui::installItalianTranslation()) {
+        std::cerr << "fortema: traduzione italiana di Qt non trovata (pacchetto qt6-translations-l10n)\n";
+    }
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(fortema::ui::frmSplash::logo(QSize(64, 64)))));
 
     fortema::ui::frmSplash splash;

@@ -233,7 +233,7 @@ TEST(FullReportPages, AnUnprintedFirstPositionGivesOneBarePage) {
     EXPECT_TRUE(positionsOn(r.pages[1]).empty());
     EXPECT_EQ(separatorsOn(r.pages[1]), 0);
     ASSERT_NE(find(r.pages[1], QStringLiteral("pag. 1")), nullptr);
-    ASSERT_NE(find(r.pages[1], QLatin1String(kOwnerEmail)), nullptr);
+    ASSERT_NE(find(r.pages[1], programFooter()), nullptr);
 
     // A description alone is stored data, and it stops the report at its place.
     SectionArchive d = storedUpTo(3);
@@ -262,11 +262,11 @@ TEST(FullReportProjectPage, HeaderFooterProjectDataAndLegend) {
     EXPECT_FALSE(title->right);
     EXPECT_EQ(title->face, QStringLiteral("Arial"));
     EXPECT_EQ(title->size, 8);
-    const Text* notice = find(p, QString::fromUtf8(kOwnerNotice));
-    ASSERT_NE(notice, nullptr);
-    EXPECT_TRUE(notice->right);
-    EXPECT_NE(find(p, QLatin1String(kOwnerWebAddress)), nullptr);
-    EXPECT_NE(find(p, QLatin1String(kOwnerEmail)), nullptr);
+    const Text* file = find(p, QStringLiteral("Progetto non salvato"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->right);
+    EXPECT_NE(find(p, programFooter()), nullptr);
+    EXPECT_NE(find(p, QStringLiteral("Stampato il ")), nullptr);
 
     const struct {
         double y;
@@ -343,7 +343,7 @@ TEST(FullReportBlock, RectangularLinesWithTheirFormsAndPlaces) {
     EXPECT_EQ(text(2, 50), QStringLiteral("Nu = 45000 daN"));
     EXPECT_EQ(text(6, 50), QStringLiteral("Mu = 1895457 daNcm"));
     // 1895457 / 1400000 = 1.353897..., cut to four decimals.
-    EXPECT_EQ(text(6, 55), QStringLiteral("Mu / Md = 1.3538 "));
+    EXPECT_EQ(text(6, 55), QStringLiteral("Mu / Md = 1.3538 VERIFICATA"));
     EXPECT_EQ(b.size(), 7u + 14u + 5u);
     for (const auto& [place, t] : b) {
         EXPECT_EQ(t.size, 9);
@@ -355,7 +355,7 @@ TEST(FullReportBlock, RectangularLinesWithTheirFormsAndPlaces) {
     const auto b2 = blockTexts(r.pages[1], 4.0);
     EXPECT_EQ(b2.at({2, 25}).text, QStringLiteral("Sezione numero:  2"));
     EXPECT_EQ(b2.at({10, 30}).text, QStringLiteral("fmd = 11.5 daN/cm^2"));
-    EXPECT_EQ(b2.at({6, 55}).text, QStringLiteral("Mu / Md = 1.25 "));
+    EXPECT_EQ(b2.at({6, 55}).text, QStringLiteral("Mu / Md = 1.25 VERIFICATA"));
 }
 
 TEST(FullReportBlock, CommaLocaleWritesTextFormWithACommaButSignedFormWithAPoint) {
@@ -368,7 +368,7 @@ TEST(FullReportBlock, CommaLocaleWritesTextFormWithACommaButSignedFormWithAPoint
     const auto b = blockTexts(r.pages[1], 0.0);
     EXPECT_EQ(b.at({10, 30}).text, QStringLiteral("fmd = 11,5 daN/cm^2"));
     EXPECT_EQ(b.at({14, 40}).text, QStringLiteral(" 42.5"));
-    EXPECT_EQ(b.at({6, 55}).text, QStringLiteral("Mu / Md = 1,25 "));
+    EXPECT_EQ(b.at({6, 55}).text, QStringLiteral("Mu / Md = 1,25 VERIFICATA"));
 }
 
 TEST(FullReportBlock, CircularAndTypelessPositionsGetTheThreeCircleColumns) {
@@ -409,7 +409,7 @@ TEST(FullReportRatio, CutNotRoundedAndSoundWithoutAMoment) {
     const Report r = run(a);
     ASSERT_EQ(r.pages.size(), 2u);
     EXPECT_EQ(blockTexts(r.pages[1], 0.0).at({6, 55}).text,
-              QStringLiteral("Mu / Md = ") + QLatin1String(kRatioUndefined) + QLatin1Char(' '));
+              QStringLiteral("Mu / Md = ") + QLatin1String(kRatioUndefined) + QStringLiteral(" VERIFICATA"));
 }
 
 TEST(FullReportPages, TheArchiveIsOnlyRead) {

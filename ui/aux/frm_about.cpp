@@ -116,7 +116,7 @@ bool frmAbout::startDetached(const QString& path) { return QProcess::startDetach
 void frmAbout::StartSysInfo() {
     const QString path = m_finder ? m_finder(m_programs) : QString();
     if (!path.isEmpty() && m_starter && m_starter(path)) return;
-    prompter().message(this, programTitle(),
+    prompter().message(this, messageTitle(),
                        QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."),
                        Icon::None, Buttons::Ok);
 }

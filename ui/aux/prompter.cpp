@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTranslator>
 
 namespace fortema::ui {
 
@@ -32,7 +36,7 @@ class QtPrompter final : public Prompter {
 public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override {
-        QMessageBox box(boxIcon(icon), title.isEmpty() ? programTitle() : title, text, QMessageBox::NoButton,
+        QMessageBox box(boxIcon(icon), title.isEmpty() ? messageTitle() : title, text, QMessageBox::NoButton,
                         parent);
         if (buttons == Buttons::Ok) {
             box.setDefaultButton(box.addButton(QMessageBox::Ok));
@@ -62,6 +66,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
         // The dialog itself asks before replacing a file; a typed path into a folder that
         // does not exist would otherwise be accepted and fail only when writing.
         for (;;) {
@@ -98,6 +103,29 @@ QString programTitle() {
     return QStringLiteral(
         "Fortemi di resistenza allo SL sezioni semplici o armate (c.a., murature, ecc.) Ver.2.4/2018 - "
         "FORTEMA");
+}
+
+QString messageTitle() { return QStringLiteral("Fortema"); }
+
+QString dialogFolder(const QString& currentFile) {
+    if (!currentFile.isEmpty()) {
+        const QFileInfo file(currentFile);
+        if (file.absoluteDir().exists()) return file.absolutePath();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists()) return documents;
+    return QDir::homePath();
+}
+
+bool installItalianTranslation() {
+    // One translator for the whole run, owned by the application so it goes with it.
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace fortema::ui

@@ -19,13 +19,14 @@ struct FileDialogRequest {
     QString filter;         // "file (*.ftm)"
     QString defaultSuffix;  // "ftm"
     QString folder;         // starting folder
+    QString fileName{};     // the name proposed in that folder; empty for none
 };
 
 class Prompter {
 public:
     virtual ~Prompter() = default;
 
-    // A message box; `title` empty means the program's title.
+    // A message box; `title` empty means messageTitle().
     virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                            Buttons buttons = Buttons::Ok, Answer defaultAnswer = Answer::Ok) = 0;
     // The chosen path, or an empty string when the user cancels.
@@ -42,7 +43,17 @@ Prompter& prompter();
 // Installs `p` (not owned); nullptr restores the Qt prompter.
 void setPrompter(Prompter* p);
 
-// The program's title, used where a message box takes "the application's default title".
+// The program's title line, the main window's caption after the file name.
 QString programTitle();
+// The short title of the message boxes, "Fortema": the whole title line would crowd the box.
+QString messageTitle();
+
+// The folder a file dialog starts in: that of `currentFile` when there is one, else the user's
+// documents folder (the home folder where there is none).
+QString dialogFolder(const QString& currentFile);
+
+// Loads Qt's own Italian texts (the buttons of message boxes, the file and printer dialogs)
+// into the application; false when the translation is not installed.
+bool installItalianTranslation();
 
 }  // namespace fortema::ui

@@ -1,6 +1,5 @@
 #include "ui/main/archive_commands.h"
 
-#include <QDir>
 
 #include "archive/archive_text.h"
 #include "archive/number_locale.h"
@@ -13,7 +12,21 @@ namespace fortema::ui {
 
 using engine::Layout;
 
-ArchiveCommands::ArchiveCommands(SectionForm& form) : m_form(form) {}
+ArchiveCommands::ArchiveCommands(SectionForm& form) : m_form(form) { setCurrentFileName(QString()); }
+
+void ArchiveCommands::setCurrentFileName(const QString& path) {
+    m_currentFileName = path;
+    m_form.showProjectFile(path);
+}
+
+void ArchiveCommands::markSaved() {
+    m_savedArchive = m_archive;
+    m_savedProjectData = m_projectData;
+}
+
+bool ArchiveCommands::changedSinceSaved() const {
+    return !archive::sameSavedData(m_archive, m_projectData, m_savedArchive, m_savedProjectData);
+}
 
 void ArchiveCommands::LoadPositionIntoForm() {
     m_form.LoadPositionIntoForm(m_currentPosition, m_archive.at(m_currentPosition));
@@ -55,7 +68,7 @@ bool ArchiveCommands::mnuCancellarecord_Click() {
 }
 
 bool ArchiveCommands::AskToSaveIfData() {
-    if (!archive::holdsData(m_archive, m_projectData)) return true;
+    if (!archive::holdsData(m_archive, m_projectData) || !changedSinceSaved()) return true;
     const Answer answer = prompter().message(m_form.dialogParent(), QStringLiteral("Fortema"),
                                              QStringLiteral("Vuoi salvare il file?"), Icon::Question,
                                              Buttons::YesNo, Answer::Yes);
@@ -65,12 +78,16 @@ bool ArchiveCommands::AskToSaveIfData() {
 
 FileDialogRequest ArchiveCommands::fileDialogRequest() const {
     return {QStringLiteral("Fortemi"), QStringLiteral("file (*.ftm)"), QStringLiteral("ftm"),
-            QDir::homePath()};
+            dialogFolder(m_currentFileName), QString()};
 }
 
 bool ArchiveCommands::writeTo(const QString& path) {
     const archive::FileResult result = archive::writeProjectFile(path, m_archive, m_projectData);
-    if (!result.ok) prompter().message(m_form.dialogParent(), QString(), result.message, Icon::Exclamation);
+    if (!result.ok) {
+        prompter().message(m_form.dialogParent(), QString(), result.message, Icon::Exclamation);
+    } else {
+        markSaved();
+    }
     return result.ok;
 }
 
@@ -80,7 +97,7 @@ bool ArchiveCommands::mnuSalva_Click() {
 }
 
 bool ArchiveCommands::mnuSalvaconnome_Click() {
-    m_currentFileName = prompter().saveFileName(m_form.dialogParent(), fileDialogRequest());
+    setCurrentFileName(prompter().saveFileName(m_form.dialogParent(), fileDialogRequest()));
     if (m_currentFileName.isEmpty()) return false;
     return writeTo(m_currentFileName);
 }
@@ -92,7 +109,8 @@ bool ArchiveCommands::openFile(const QString& path) {
         return false;
     }
     // "&Salva" then writes back to the file just opened.
-    m_currentFileName = path;
+    setCurrentFileName(path);
+    markSaved();
     m_currentPosition = 0;
     LoadPositionIntoForm();
     return true;
@@ -108,19 +126,21 @@ bool ArchiveCommands::mnuApri_Click() {
 bool ArchiveCommands::mnuNuovo_Click() {
     if (!mnuCancellarecord_Click()) return false;
     for (QString& line : m_projectData) line.clear();
+    // What is typed into the new project's data from here on is a change to save.
+    markSaved();
     Form2 dialog(m_projectData, Form2::Boxes::Empty, m_form.dialogParent());
     if (prompter().exec(dialog) == QDialog::Accepted) {
         for (std::size_t i = 0; i < m_projectData.size(); ++i) {
             m_projectData[i] = archive::sanitizeArchiveText(dialog.data()[i]);
         }
     }
-    m_currentFileName.clear();
+    setCurrentFileName(QString());
     return true;
 }
 
 bool ArchiveCommands::mnuChiudi_Click() {
     if (!mnuCancellarecord_Click()) return false;
-    m_currentFileName.clear();
+    setCurrentFileName(QString());
     // The program ends at once, with the main window as the last one: no second question, and
     // no side window stays behind.
     m_form.closeProgram(false);

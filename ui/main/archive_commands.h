@@ -32,11 +32,13 @@ public:
     // Shows position currentPosition() in the window.
     void LoadPositionIntoForm();
 
-    // The save question "Vuoi salvare il file?" when the project holds data; Yes runs
-    // "Sal&va con nome". Returns false when the command that asked must stop: the user said
-    // Yes but the project was not saved (dialog cancelled or writing failed), since going on
-    // would lose it.
+    // The save question "Vuoi salvare il file?" when the project holds data and its data changed
+    // since it was opened, saved or created; Yes runs "Sal&va con nome". Returns false when the
+    // command that asked must stop: the user said Yes but the project was not saved (dialog
+    // cancelled or writing failed), since going on would lose it.
     bool AskToSaveIfData();
+    // Whether the data the save question looks at differ from those last opened, saved or created.
+    bool changedSinceSaved() const;
     // Whether the window may close now (the close box and "&Esci"): asks to save first.
     bool mayClose();
 
@@ -59,6 +61,9 @@ public:
 private:
     bool writeTo(const QString& path);
     FileDialogRequest fileDialogRequest() const;
+    void setCurrentFileName(const QString& path);
+    // The project as it now stands is the one on disk (or the new, empty one).
+    void markSaved();
 
     SectionForm& m_form;
     archive::SectionArchive m_archive;
@@ -66,6 +71,8 @@ private:
     archive::ProjectData m_projectData;
     std::int16_t m_currentPosition = 0;
     QString m_currentFileName;
+    archive::SectionArchive m_savedArchive;
+    archive::ProjectData m_savedProjectData;
 };
 
 }  // namespace fortema::ui

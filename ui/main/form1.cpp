@@ -2,15 +2,18 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "archive/number_locale.h"
+#include "drawing/current_printer.h"
 #include "drawing/picture_box.h"
 #include "drawing/tee_surface.h"
 #include "ui/aux/form3.h"
@@ -23,6 +26,8 @@
 #include "ui/main/examples.h"
 #include "ui/main/key_filters.h"
 #include "ui/main/section_sketch.h"
+#include "report/pdf_file.h"
+#include "ui/print/cls_print_dialog.h"
 
 namespace fortema::ui {
 
@@ -72,7 +77,7 @@ void frame(QLabel* label) {
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(programTitle());
+    showProjectFile(QString());
     buildMenu();
     buildControls();
 
@@ -253,6 +258,7 @@ void Form1::buildMenu() {
     c.mnuSalvaconnome = item("mnuSalvaconnome", "Sal&va con nome");
     separator("mnuBarra1");
     c.mnuAnteprimadistampa = item("mnuAnteprimadistampa", "Anteprii&ma e Stampa completa");
+    c.mnuImpostastampante = item("mnuImpostastampante", "Imposta stampa&nte...");
     separator("mnuBarra2");
     c.mnuEsci = item("mnuEsci", "&Esci");
 
@@ -300,6 +306,7 @@ void Form1::connectCommands() {
     connect(c.mnuInformazioni, &QAction::triggered, this,
             [runModal] { runModal([](QWidget* p) { return std::make_unique<frmAbout>(p); }); });
     connect(c.mnuCalcolasezionearmatura, &QAction::triggered, this, &Form1::openBarAreaCalculator);
+    connect(c.mnuImpostastampante, &QAction::triggered, this, &Form1::mnuImpostastampante_Click);
     for (std::size_t i = 0; i < workedExamples().size(); ++i) {
         connect(c.mnuEsempi[i], &QAction::triggered, this, [this, i] { loadExample(workedExamples()[i]); });
     }
@@ -335,14 +342,75 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::stampa_Click() {
     const report::PrintChoice choice{m_ui.Option1->isChecked(), m_ui.Option2->isChecked(),
                                      m_ui.descrizione->text()};
-    const report::PrintOutcome outcome =
-        m_printer ? m_printer(m_analysis, choice)
-                  : report::printSectionOnCurrentPrinter(m_analysis, choice, archive::numberLocale());
+    if (!m_printer) {
+        printOnCurrentPrinter(choice);
+        return;
+    }
+    const report::PrintOutcome outcome = m_printer(m_analysis, choice);
     if (!outcome.printed) {
         const QString text =
             outcome.message.isEmpty() ? QString::fromUtf8(report::kPrintProblem) : outcome.message;
         prompter().message(this, QString(), text, Icon::None);
     }
+}
+
+namespace {
+
+// The description as a file name: the characters file systems refuse become "_".
+QString pdfNameFor(const QString& description) {
+    QString name = description.simplified();
+    for (QChar& ch : name) {
+        if (ch.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(ch)) ch = QLatin1Char('_');
+    }
+    name = name.left(100).trimmed();
+    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+    return (name.isEmpty() ? QStringLiteral("sezione") : name) + QStringLiteral(".pdf");
+}
+
+}  // namespace
+
+void Form1::printOnCurrentPrinter(const report::PrintChoice& choice) {
+    QPrinter& printer = drawing::currentPrinter();
+    const auto loc = archive::numberLocale();
+    // A value the sheet cannot compute, or a printer that would not take the page.
+    const auto failure = [](const report::PrintOutcome& outcome, const QString& printerText) {
+        return QString::fromUtf8(report::kPrintProblem) + QLatin1Char('\n') +
+               (outcome.printerFailed ? printerText
+                                      : QStringLiteral("Un valore del foglio non si può calcolare (un divisore "
+                                                       "è zero, per esempio Md = 0): non è stato stampato nulla."));
+    };
+    if (!report::printsToPdf(printer)) {
+        const report::PrintOutcome outcome = report::printSectionOn(printer, m_analysis, choice, loc);
+        if (!outcome.printed) prompter().message(this, QString(), failure(outcome, report::printerProblem(printer)), Icon::Exclamation);
+        return;
+    }
+    // The file is asked every time: a print never goes silently into the last file written.
+    const FileDialogRequest request{QStringLiteral("Stampa su file PDF"), QStringLiteral("PDF (*.pdf)"),
+                                    QStringLiteral("pdf"), dialogFolder(m_projectFile), pdfNameFor(choice.descrizione)};
+    const QString path = prompter().saveFileName(this, request);
+    if (path.isEmpty()) return;
+    report::PrintOutcome outcome;
+    QString printerText;
+    const report::PdfFile file = report::writePdfFile(printer, path, [&](QPrinter& pdf) {
+        outcome = report::printSectionOn(pdf, m_analysis, choice, loc);
+        if (outcome.printerFailed) printerText = report::printerProblem(pdf);
+        return outcome.printed;
+    });
+    if (file.written) return;
+    prompter().message(this, QString(), file.message.isEmpty() ? failure(outcome, printerText) : file.message,
+                       Icon::Exclamation);
+}
+
+void Form1::mnuImpostastampante_Click() {
+    clsPrintDialog setup;
+    setup.setFlags(clsPrintDialog::PD_PRINTSETUP);
+    setup.ShowPrinter(this);
+}
+
+void Form1::showProjectFile(const QString& path) {
+    m_projectFile = path;
+    const QString name = path.isEmpty() ? QStringLiteral("Senza nome") : QFileInfo(path).fileName();
+    setWindowTitle(name + QStringLiteral(" - ") + programTitle());
 }
 
 engine::Layout Form1::selectedLayout() const {

@@ -77,6 +77,10 @@ public:
     void LoadPositionIntoForm(int position, const archive::SectionRecord& record) override;
     void showEmptyArchive() override;
     void closeProgram(bool askToSave) override;
+    // The caption names the file ("scuola.ftm - ...", "Senza nome - ..."); a PDF of the sheet is
+    // proposed in its folder.
+    void showProjectFile(const QString& path) override;
+    const QString& projectFile() const { return m_projectFile; }
 
     // Asked before the window closes (the close box, "&Esci"); false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -93,7 +97,13 @@ public:
     void setPlotRecorder(drawing::RecordingSurface* recorder);
     void setSketchRecorder(drawing::RecordingSurface* recorder);
 
-    // What "&STAMPA" prints through; the current printer unless replaced.
+    // "Imposta stampa&nte...": the printer setup; what is chosen there is the current printer of
+    // "&STAMPA" and of the preview alike.
+    void mnuImpostastampante_Click();
+
+    // What "&STAMPA" prints through; the current printer unless replaced. When the current printer
+    // writes a PDF (or none is installed), "&STAMPA" first asks for the file, proposing the
+    // description as its name.
     using SectionPrinter = std::function<report::PrintOutcome(engine::Analysis&, const report::PrintChoice&)>;
     void setSectionPrinter(SectionPrinter printer) { m_printer = std::move(printer); }
 
@@ -115,6 +125,7 @@ private:
     void grafico_MouseMove(double x, double y);
     void openBarAreaCalculator();
     engine::SectionTexts sectionTexts() const;
+    void printOnCurrentPrinter(const report::PrintChoice& choice);
     drawing::Surface& plotSurface();
     drawing::Surface& sketchSurface();
 
@@ -126,6 +137,7 @@ private:
     std::unique_ptr<drawing::TeeSurface> m_plotTee;
     std::unique_ptr<drawing::TeeSurface> m_sketchTee;
     SectionPrinter m_printer;
+    QString m_projectFile;
     std::function<bool()> m_closeGuard;
     bool m_closingWithoutQuestion = false;
     // Set while a failed check empties its box, so the emptying is not checked a second time.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSysInfo>
 
 #include "drawing/painter_surface.h"
 #include "ui/aux/twips.h"
@@ -31,6 +32,11 @@ QImage frmSplash::logo(const QSize& size) {
     s.line(0.62, -0.5, 0.78, -0.5, drawing::qbColor(0));
     s.line(0.7, -0.58, 0.7, -0.42, drawing::qbColor(0));
     return image;
+}
+
+QString frmSplash::platformName() {
+    const QString name = QSysInfo::prettyProductName();
+    return name.isEmpty() || name == QLatin1String("unknown") ? QSysInfo::kernelType() : name;
 }
 
 namespace {
@@ -68,7 +74,7 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
              twipRect(2280, 360, 4500, 900));
     addLabel(frame, "lblVersion", QStringLiteral("Versione 2.4 / 2018"), dialogFont(12, true),
              twipRect(2280, 1380, 4500, 420));
-    addLabel(frame, "lblPlatform", QStringLiteral("Windows"), dialogFont(12, true),
+    addLabel(frame, "lblPlatform", platformName(), dialogFont(12, true),
              twipRect(2280, 1830, 4500, 420));
     auto* description = addLabel(
         frame, "lblDescription",

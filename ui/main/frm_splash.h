@@ -13,6 +13,8 @@ public:
 
     // The program's logo, also its window icon.
     static QImage logo(const QSize& size);
+    // The system the program runs on, as lblPlatform names it ("Debian GNU/Linux 12 (bookworm)").
+    static QString platformName();
 };
 
 }  // namespace fortema::ui

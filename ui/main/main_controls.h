@@ -65,6 +65,7 @@ struct MainControls {
     QAction* mnuSalva = nullptr;
     QAction* mnuSalvaconnome = nullptr;
     QAction* mnuAnteprimadistampa = nullptr;
+    QAction* mnuImpostastampante = nullptr;  // "Imposta stampa&nte...": the printer setup
     QAction* mnuEsci = nullptr;
     // "&Progetto"
     QAction* mnuDatiprogetto = nullptr;

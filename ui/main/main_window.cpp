@@ -1,6 +1,8 @@
 #include "ui/main/main_window.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include "archive/number_locale.h"
@@ -9,6 +11,7 @@
 #include "ui/main/archive_commands.h"
 #include "ui/main/form1.h"
 #include "ui/print/preview_host.h"
+#include "ui/print/prn_prv.h"
 
 namespace fortema::ui {
 
@@ -49,10 +52,29 @@ MainWindow::~MainWindow() { m_form->setCloseGuard({}); }
 
 void MainWindow::mnuAnteprimadistampa_Click() {
     Form1& form = *m_form;
-    report::FullReport(m_preview->writer(), m_archive->archive(), m_archive->projectData(),
-                       archive::numberLocale(), [&form](const QString& title, const QString& text) {
-                           prompter().message(&form, title, text, Icon::Critical);
-                       });
+    const QString projectFile = m_archive->currentFileName();
+    report::ReportContext context;
+    context.projectFile = projectFile;
+    const report::ReportOutcome outcome = report::FullReport(
+        m_preview->writer(), m_archive->archive(), m_archive->projectData(), archive::numberLocale(),
+        [&form](const QString& title, const QString& text) {
+            prompter().message(&form, title, text, Icon::Critical);
+        },
+        context);
+    if (outcome != report::ReportOutcome::Written) return;
+    if (PrnPrv* preview = m_preview->window()) {
+        // A PDF of the report is proposed beside the project file, under its name.
+        const QFileInfo file(projectFile);
+        preview->setPdfProposal(QDir(dialogFolder(projectFile))
+                                    .filePath(projectFile.isEmpty() ? QStringLiteral("resoconto.pdf")
+                                                                    : file.completeBaseName() + QStringLiteral(".pdf")));
+    }
+    // The report keeps its stop rule; the user hears what it left out.
+    const QString leftOut = report::leftOutMessage(report::positionsLeftOut(m_archive->archive()));
+    if (!leftOut.isEmpty()) {
+        QWidget* parent = m_preview->window() ? static_cast<QWidget*>(m_preview->window()) : &form;
+        prompter().message(parent, QString(), leftOut, Icon::Information);
+    }
 }
 
 }  // namespace fortema::ui

@@ -38,6 +38,9 @@ public:
     // Ends the program: the side windows close and the window closes; `askToSave` false skips
     // the save question the close would otherwise ask.
     virtual void closeProgram(bool askToSave) = 0;
+    // The project file the commands now read from and write to (empty: none): the window names it
+    // in its caption and proposes its folder for what it writes.
+    virtual void showProjectFile(const QString& path) = 0;
 };
 
 }  // namespace fortema::ui

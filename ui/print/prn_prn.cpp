@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "drawing/painter_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/script_interpreter.h"
+#include "report/pdf_file.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
 #include "ui/print/cls_print_dialog.h"
@@ -172,6 +174,42 @@ void PrnPrn::printRange(int first, int last) {
         return;
     }
     QPrinter& printer = m_printer ? *m_printer : drawing::currentPrinter();
+    if (report::printsToPdf(printer)) {
+        printToPdf(printer, first, last);
+        return;
+    }
+    if (!sendPages(printer, first, last)) {
+        prompter().message(this, QLatin1String(kPrintQuestionTitle),
+                           QStringLiteral("La stampante non è disponibile: la stampa non è stata eseguita.\n"
+                                          "Scegliere una stampante con \"Stampante\", oppure la stampa su "
+                                          "file (PDF)."),
+                           Icon::Exclamation);
+    }
+}
+
+// The file is asked every time: pages never go silently into the last file written.
+void PrnPrn::printToPdf(QPrinter& printer, int first, int last) {
+    const QFileInfo proposal(m_pdfProposal.isEmpty()
+                                 ? QDir(dialogFolder(QString())).filePath(QStringLiteral("resoconto.pdf"))
+                                 : m_pdfProposal);
+    const FileDialogRequest request{QStringLiteral("Stampa su file PDF"), QStringLiteral("PDF (*.pdf)"),
+                                    QStringLiteral("pdf"), proposal.absolutePath(), proposal.fileName()};
+    const QString path = prompter().saveFileName(this, request);
+    if (path.isEmpty()) return;
+    bool printerFailed = false;
+    QString problem;
+    const report::PdfFile file = report::writePdfFile(printer, path, [&](QPrinter& pdf) {
+        printerFailed = !sendPages(pdf, first, last);
+        if (printerFailed) problem = report::printerProblem(pdf);
+        // Stopped by "A&nnulla", the file would hold part of the range: it is not kept.
+        return !printerFailed && !m_printCancelled;
+    });
+    if (file.written || (file.message.isEmpty() && !printerFailed)) return;
+    prompter().message(this, QLatin1String(kPrintQuestionTitle), file.message.isEmpty() ? problem : file.message,
+                       Icon::Exclamation);
+}
+
+bool PrnPrn::sendPages(QPrinter& printer, int first, int last) {
     m_printing = true;
     drawing::QPainterSurface surface(&printer);
     if (!surface.failed()) {
@@ -193,14 +231,8 @@ void PrnPrn::printRange(int first, int last) {
         m_pagesSent = result.pagesPrinted;
     }
     m_printing = false;
-    if (surface.failed()) {
-        m_pagesSent = 0;
-        prompter().message(this, QLatin1String(kPrintQuestionTitle),
-                           QStringLiteral("La stampante non è disponibile: la stampa non è stata eseguita.\n"
-                                          "Scegliere una stampante con \"Stampante\", oppure la stampa su "
-                                          "file (PDF)."),
-                           Icon::Exclamation);
-    }
+    if (surface.failed()) m_pagesSent = 0;
+    return !surface.failed();
 }
 
 void PrnPrn::ShowPrintProgress(int first, int last, int page) {

@@ -37,6 +37,10 @@ public:
     // The printer the pages go to; the program's current printer unless set. Must outlive
     // the window.
     void setPrinter(QPrinter* printer) { m_printer = printer; }
+    // The PDF file proposed when the printer writes PDF files (or none is installed): the pages
+    // then go to a file the user names each time, this one proposed; resoconto.pdf in the
+    // documents folder unless set.
+    void setPdfProposal(const QString& path) { m_pdfProposal = path; }
     // Runs pending window events while pages are sent; QCoreApplication::processEvents unless set.
     void setProcessEvents(std::function<void()> hook) { m_processEvents = std::move(hook); }
 
@@ -55,12 +59,16 @@ public:
 
 private:
     void printRange(int first, int last);
+    // Sends the pages to `printer`; false when the printer would not start or finish.
+    bool sendPages(QPrinter& printer, int first, int last);
+    void printToPdf(QPrinter& printer, int first, int last);
     void ShowPrintProgress(int first, int last, int page);
     void setBusy(bool busy);
 
     QString m_pageFile;
     int m_shownPageIndex;
     QPrinter* m_printer = nullptr;
+    QString m_pdfProposal;
     std::function<void()> m_processEvents;
     bool m_printCancelled = false;
     bool m_printing = false;

@@ -254,7 +254,7 @@ void PrnPrv::RenderPreviewPage(double left, double top) {
     setBarRange(m_hBar, result.horizontal);
     setBarRange(m_vBar, result.vertical);
     // A smaller range can pull a bar back; the page follows it.
-    m_prv->move(-pixelsFromTwips(m_hBar->value()), -pixelsFromTwips(m_vBar->value()));
+    placePage();
 
     ShowPreviewStatus();
     unsetCursor();
@@ -265,7 +265,14 @@ void PrnPrv::applyScrollRanges() {
     if (m_pageWidth <= 0) return;
     setBarRange(m_hBar, pagescript::previewScrollRange(m_pageWidth, visibleWidthTwips()));
     setBarRange(m_vBar, pagescript::previewScrollRange(m_pageHeight, visibleHeightTwips()));
-    m_prv->move(-pixelsFromTwips(m_hBar->value()), -pixelsFromTwips(m_vBar->value()));
+    placePage();
+}
+
+void PrnPrv::placePage() {
+    const auto along = [](int view, int page, const QScrollBar* bar) {
+        return page < view ? (view - page) / 2 : -pixelsFromTwips(bar->value());
+    };
+    m_prv->move(along(m_view->width(), m_prv->width(), m_hBar), along(m_view->height(), m_prv->height(), m_vBar));
 }
 
 void PrnPrv::ShowPreviewStatus() {
@@ -293,6 +300,7 @@ void PrnPrv::Cmd_Click(int index) {
             break;
         case 3: {
             PrnPrn dialog(pageList(), m_ePag->currentIndex(), pageFile(), this);
+            dialog.setPdfProposal(m_pdfProposal);
             prompter().exec(dialog);
             break;
         }

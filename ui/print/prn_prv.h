@@ -67,6 +67,9 @@ public:
     // How often the page was drawn since the window loaded.
     int drawCount() const { return m_drawCount; }
 
+    // The PDF file the print range window proposes when the pages go to a PDF (see PrnPrn).
+    void setPdfProposal(const QString& path) { m_pdfProposal = path; }
+
     // A second surface drawn along with the page surface (a recorder in tests); nullptr stops it.
     void setMirror(drawing::Surface* mirror) { m_mirror = mirror; }
 
@@ -88,8 +91,11 @@ private:
     void placeControls();
     void applyScrollRanges();
     void stepBar(QScrollBar* bar, int delta);
+    // The page surface at the scroll bars' place, or centred where it is smaller than the view.
+    void placePage();
 
     QString m_scriptFolder;
+    QString m_pdfProposal;
     double m_pageWidth = 0;
     double m_pageHeight = 0;
     double m_previewScale = 1;

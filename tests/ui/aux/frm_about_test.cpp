@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(p.messages().size(), 1);
         const auto& m = p.messages().first();
         QCOMPARE(m.text, QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."));
-        QCOMPARE(m.title, programTitle());
+        QCOMPARE(m.title, messageTitle());
         QCOMPARE(m.buttons, Buttons::Ok);
         QVERIFY(p.unexpected().isEmpty());
     }

@@ -299,6 +299,7 @@ private slots:
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(open.folder.path(QStringLiteral("pagina.pdf")));
         p.queueAnswer(Answer::Yes);
+        p.queueFileName(pdf.outputFileName());
         QString range;
         p.setDialogHandler([&](QDialog& d) {
             auto* prn = qobject_cast<PrnPrn*>(&d);
