@@ -109,6 +109,40 @@ public:
         return static_cast<std::int16_t>(*value);
     }
 
+    // Only blanks and line ends are left.
+    bool exhausted() {
+        while (!atEnd() && (peek() == ' ' || peek() == '\t' || atLineEnd())) {
+            if (peek() == '\n' ||
+                (peek() == '\r' && (m_pos + 1 >= m_bytes.size() || m_bytes[m_pos + 1] != '\n')))
+                ++m_line;
+            ++m_pos;
+        }
+        return atEnd();
+    }
+
+    // The next item is this quoted text; nothing is consumed.
+    bool nextIs(const QByteArray& quotedText) {
+        skipBlanks();
+        return m_bytes.mid(m_pos, quotedText.size()) == quotedText;
+    }
+
+    // A number kept in double precision (the combinations' forces), as the file writes it.
+    double realNumber() {
+        const int line = m_line;
+        const QByteArray item = rawItem();
+        const std::string_view text(item.constData(), static_cast<std::size_t>(item.size()));
+        const double value = engine::numtext::leadingNumber(text);
+        if (item.isEmpty() || item.size() > kMaxNumberItemLength || !engine::numtext::readsWhole(text) ||
+            !std::isfinite(value) || std::fabs(value) >= 1e30) {
+            throw Refusal{QStringLiteral("alla riga %1 si attende un numero e si trova \"%2\"")
+                              .arg(line)
+                              .arg(excerpt(item))};
+        }
+        return value;
+    }
+
+    int line() const { return m_line; }
+
 private:
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     char peek() const { return m_bytes[m_pos]; }
@@ -174,6 +208,83 @@ private:
 
 FileResult failure(QString message) { return FileResult{false, std::move(message)}; }
 
+// The load combinations follow the 606 lines in a block of their own, which a reader of the
+// 606 lines alone never reaches; a project without combinations has no block at all.
+const QByteArray kCombinationsMark = "\"COMBINAZIONI FORTEMA\"";
+const QByteArray kCombinationsEnd = "\"FINE COMBINAZIONI\"";
+constexpr int kCombinationsVersion = 1;
+
+QByteArray realText(double value) {
+    return QByteArray::fromStdString(engine::numtext::generalText(value, engine::numtext::NumberLocale::c()));
+}
+
+void appendCombinations(QByteArray& out, const SectionArchive& archive) {
+    if (!archive.hasCombinations()) return;
+    appendLine(out, {kCombinationsMark, QByteArray::number(kCombinationsVersion)});
+    for (int p = 0; p < SectionArchive::kPositions; ++p) {
+        const CombinationList& list = archive.combinations(p);
+        if (list.empty()) continue;
+        appendLine(out, {QByteArray::number(p + 1), QByteArray::number(qsizetype(list.size()))});
+        for (const engine::LoadCombination& c : list)
+            appendLine(out, {quoted(QString::fromStdString(c.name)), realText(c.N), realText(c.M)});
+    }
+    appendLine(out, {kCombinationsEnd});
+}
+
+int wholeIn(ItemReader& in, int low, int high, const char* what) {
+    const int line = in.line();
+    const double v = in.realNumber();
+    if (std::trunc(v) != v || v < low || v > high) {
+        throw Refusal{QStringLiteral("alla riga %1 %2 deve essere un numero intero da %3 a %4")
+                          .arg(line)
+                          .arg(QString::fromUtf8(what))
+                          .arg(low)
+                          .arg(high)};
+    }
+    return static_cast<int>(v);
+}
+
+void readCombinations(ItemReader& in, SectionArchive& archive) {
+    // Anything else after the positions is ignored, as it always was.
+    if (in.exhausted() || !in.nextIs(kCombinationsMark)) return;
+    in.text();
+    const int versionLine = in.line();
+    if (in.realNumber() != kCombinationsVersion) {
+        throw Refusal{QStringLiteral("alla riga %1 il blocco delle combinazioni è di una versione non nota")
+                          .arg(versionLine)};
+    }
+    for (;;) {
+        if (in.exhausted()) throw Refusal{QStringLiteral("il blocco delle combinazioni non è chiuso")};
+        if (in.nextIs(kCombinationsEnd)) {
+            in.text();
+            return;
+        }
+        const int line = in.line();
+        const int position = wholeIn(in, 1, SectionArchive::kPositions, "la posizione");
+        const int count = wholeIn(in, 1, int(engine::kMaxCombinations), "il numero delle combinazioni");
+        CombinationList& list = archive.combinations(position - 1);
+        if (!list.empty()) {
+            throw Refusal{QStringLiteral("alla riga %1 la posizione %2 ha già le sue combinazioni")
+                              .arg(line)
+                              .arg(position)};
+        }
+        for (int i = 0; i < count; ++i) {
+            if (in.exhausted() || in.nextIs(kCombinationsEnd)) {
+                throw Refusal{
+                    QStringLiteral("alla riga %1 mancano combinazioni: la posizione %2 ne dichiara %3")
+                        .arg(in.line())
+                        .arg(position)
+                        .arg(count)};
+            }
+            engine::LoadCombination c;
+            c.name = in.text().toStdString();
+            c.N = in.realNumber();
+            c.M = in.realNumber();
+            list.push_back(std::move(c));
+        }
+    }
+}
+
 }  // namespace
 
 QByteArray fileNumberText(float value) { return QByteArray::fromStdString(engine::numtext::fileText(value)); }
@@ -196,6 +307,7 @@ QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& pr
                          fileNumberText(r.Mu), fileNumberText(r.yan)});
         appendLine(out, {QByteArray::number(r.campo)});
     }
+    appendCombinations(out, archive);
     return out;
 }
 
@@ -246,6 +358,7 @@ FileResult parseProjectFile(const QByteArray& bytes, const QString& fileName, Se
             for (float* v : {&r.Nd, &r.Md, &r.Nu, &r.Mu, &r.yan}) *v = in.number();
             r.campo = in.wholeNumber();
         }
+        readCombinations(in, newArchive);
     } catch (const Refusal& refusal) {
         return failure(invalidFile(fileName, refusal.reason));
     }

@@ -130,6 +130,13 @@ bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
     for (int p = 0; p < SectionArchive::kPositions; ++p) {
         if (recordHoldsData(archive.at(p))) return true;
     }
+    return archive.hasCombinations();
+}
+
+bool SectionArchive::hasCombinations() const {
+    for (const CombinationList& list : m_combinations) {
+        if (!list.empty()) return true;
+    }
     return false;
 }
 
@@ -161,6 +168,26 @@ engine::SectionTexts positionTexts(const SectionRecord& record, const engine::nu
     engine::SectionTexts texts;
     for (const BoxText& b : positionBoxTexts(record, loc)) texts.*engine::fieldRule(b.field).text = b.text;
     return texts;
+}
+
+engine::CombinationsResult checkPositionCombinations(const SectionArchive& archive, int position,
+                                                     const engine::numtext::NumberLocale& loc) {
+    const SectionRecord& r = archive.at(position);
+    engine::CombinationsResult result;
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        result.refusal = kUnknownSectionType;
+        return result;
+    }
+    const engine::Layout layout =
+        r.sectionType == QLatin1String("R") ? engine::Layout::Rectangular : engine::Layout::Circular;
+    const engine::SectionTexts texts = positionTexts(r, loc);
+    if (!engine::calculationEnabled(texts, layout)) {
+        result.refusal = kIncompleteSection;
+        return result;
+    }
+    engine::CurrentSection section;
+    engine::readSection(texts, layout, section);
+    return engine::checkCombinations(section, layout, archive.combinations(position));
 }
 
 }  // namespace fortema::archive

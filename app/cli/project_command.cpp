@@ -5,6 +5,7 @@
 #include <limits>
 #include <ostream>
 
+#include "app/cli/combinations_output.h"
 #include "app/cli/json_writer.h"
 #include "app/cli/usage.h"
 #include "archive/number_locale.h"
@@ -25,6 +26,9 @@ PositionCheck checkPosition(const archive::SectionArchive& archive, int position
     check.position = position + 1;
     check.record = &archive.at(position);
     check.ratio = std::numeric_limits<double>::quiet_NaN();
+    check.loads = &archive.combinations(position);
+    if (!check.loads->empty())
+        check.combinations = archive::checkPositionCombinations(archive, position, loc);
     const SectionRecord& r = *check.record;
     if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
         check.status = CheckStatus::UnknownType;
@@ -112,6 +116,13 @@ std::string positionJson(const PositionCheck& c) {
         .string("status", statusKey(c.status))
         .string("warning", c.warning)
         .boolean("passes", c.status == CheckStatus::Passes);
+    if (!c.combinations.refusal.empty() || !c.combinations.checks.empty()) {
+        JsonObject combinations;
+        combinations.string("refusal", c.combinations.refusal)
+            .raw("checks", combinationsJson(*c.loads, c.combinations))
+            .boolean("all_pass", c.combinations.allPass && c.combinations.refusal.empty());
+        json.raw("combinations", combinations.text());
+    }
     return json.text();
 }
 
@@ -149,6 +160,7 @@ void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberL
             << verdictText(c);
         if (c.status != CheckStatus::Refused && !c.warning.empty()) out << " (" << c.warning << ")";
         out << "\n";
+        if (c.loads && !c.loads->empty()) writeCombinationRows(*c.loads, c.combinations, loc, out);
     }
 }
 
@@ -189,9 +201,12 @@ int runProject(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::vector<PositionCheck> checks;
     bool allPass = true;
     for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
-        if (!positionHoldsData(archive.at(p))) continue;
+        if (!positionHoldsData(archive.at(p)) && archive.combinations(p).empty()) continue;
         checks.push_back(checkPosition(archive, p, loc));
-        if (checks.back().status != CheckStatus::Passes) allPass = false;
+        const PositionCheck& c = checks.back();
+        if (c.status != CheckStatus::Passes) allPass = false;
+        if (c.loads && !c.loads->empty() && (!c.combinations.allPass || !c.combinations.refusal.empty()))
+            allPass = false;
     }
 
     if (json) {

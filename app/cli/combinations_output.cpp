@@ -1,0 +1,79 @@
+#include "app/cli/combinations_output.h"
+
+#include <QString>
+#include <cmath>
+#include <ostream>
+
+#include "app/cli/json_writer.h"
+
+namespace fortema::cli {
+
+namespace numtext = engine::numtext;
+
+namespace {
+
+const char* statusKey(const engine::CombinationCheck& c) {
+    return c.beyondCapacity ? "beyond_capacity" : (c.passes ? "passes" : "fails");
+}
+
+std::string verdict(const engine::CombinationCheck& c) {
+    if (c.beyondCapacity) return "NON VERIFICATA: N oltre la capacità assiale";
+    return c.passes ? "VERIFICATA" : "NON VERIFICATA";
+}
+
+std::string padded(const std::string& text, int width, bool right = true) {
+    QString shown = QString::fromStdString(text).left(width);
+    return (right ? shown.rightJustified(width) : shown.leftJustified(width)).toStdString();
+}
+
+}  // namespace
+
+std::string combinationsJson(const std::vector<engine::LoadCombination>& loads,
+                             const engine::CombinationsResult& result) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < result.checks.size() && i < loads.size(); ++i) {
+        const engine::CombinationCheck& c = result.checks[i];
+        JsonObject json;
+        json.string("name", loads[i].name)
+            .number("N", loads[i].N)
+            .number("M", loads[i].M)
+            .number("Mu", c.Mu)
+            .number("ratio", c.ratio)
+            .number("load_factor", c.loadFactor)
+            .raw("campo", c.campo ? std::to_string(c.campo) : "null")
+            .string("status", statusKey(c))
+            .boolean("passes", c.passes)
+            .boolean("governing", static_cast<int>(i) == result.governing);
+        out += (i ? "," : "") + json.text();
+    }
+    return out + "]";
+}
+
+void writeCombinationRows(const std::vector<engine::LoadCombination>& loads,
+                          const engine::CombinationsResult& result, const numtext::NumberLocale& loc,
+                          std::ostream& out) {
+    if (!result.refusal.empty()) {
+        out << "      combinazioni non calcolabili: " << result.refusal << "\n";
+        return;
+    }
+    const auto whole = [&](double v) {
+        return std::isfinite(v) ? numtext::generalText(std::floor(v), loc) : "-";
+    };
+    const auto cut2 = [&](double v) {
+        if (std::isinf(v) && v > 0) return std::string("inf");
+        return std::isfinite(v) ? numtext::fixedText(std::floor(v * 100) / 100, 2, loc) : std::string("-");
+    };
+    out << "      " << padded("Combinazione", 24, false) << padded("N", 13) << padded("M", 14)
+        << padded("Mu", 14) << padded("Mu/|M|", 9) << padded("lambda", 9) << padded("Campo", 7)
+        << "  Esito\n";
+    for (std::size_t i = 0; i < result.checks.size() && i < loads.size(); ++i) {
+        const engine::CombinationCheck& c = result.checks[i];
+        out << "    " << (static_cast<int>(i) == result.governing ? "* " : "  ")
+            << padded(loads[i].name, 24, false) << padded(numtext::generalText(loads[i].N, loc), 13)
+            << padded(numtext::generalText(loads[i].M, loc), 14) << padded(whole(c.Mu), 14)
+            << padded(cut2(c.ratio), 9) << padded(cut2(c.loadFactor), 9)
+            << padded(c.campo ? std::to_string(c.campo) : "-", 7) << "  " << verdict(c) << "\n";
+    }
+}
+
+}  // namespace fortema::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+// The load combinations of one section as the command line shows them: a JSON array and rows of
+// the project table, from the results the archive's check gives.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "engine/load_combinations.h"
+#include "engine/numtext.h"
+
+namespace fortema::cli {
+
+// [{"name", "N", "M", "Mu", "ratio", "load_factor", "campo", "status", "passes", "governing"}, ...];
+// status is "passes", "fails" or "beyond_capacity".
+std::string combinationsJson(const std::vector<engine::LoadCombination>& loads,
+                             const engine::CombinationsResult& result);
+
+// One indented row per combination under its position, the governing one marked with "*".
+void writeCombinationRows(const std::vector<engine::LoadCombination>& loads,
+                          const engine::CombinationsResult& result, const engine::numtext::NumberLocale& loc,
+                          std::ostream& out);
+
+}  // namespace fortema::cli
