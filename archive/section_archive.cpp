@@ -170,24 +170,27 @@ engine::SectionTexts positionTexts(const SectionRecord& record, const engine::nu
     return texts;
 }
 
+PositionSection positionSection(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
+    PositionSection p;
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        p.refusal = kUnknownSectionType;
+        return p;
+    }
+    p.layout = r.sectionType == QLatin1String("R") ? engine::Layout::Rectangular : engine::Layout::Circular;
+    const engine::SectionTexts texts = positionTexts(r, loc);
+    if (!engine::calculationEnabled(texts, p.layout)) {
+        p.refusal = kIncompleteSection;
+        return p;
+    }
+    engine::readSection(texts, p.layout, p.section);
+    return p;
+}
+
 engine::CombinationsResult checkPositionCombinations(const SectionArchive& archive, int position,
                                                      const engine::numtext::NumberLocale& loc) {
-    const SectionRecord& r = archive.at(position);
-    engine::CombinationsResult result;
-    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
-        result.refusal = kUnknownSectionType;
-        return result;
-    }
-    const engine::Layout layout =
-        r.sectionType == QLatin1String("R") ? engine::Layout::Rectangular : engine::Layout::Circular;
-    const engine::SectionTexts texts = positionTexts(r, loc);
-    if (!engine::calculationEnabled(texts, layout)) {
-        result.refusal = kIncompleteSection;
-        return result;
-    }
-    engine::CurrentSection section;
-    engine::readSection(texts, layout, section);
-    return engine::checkCombinations(section, layout, archive.combinations(position));
+    const PositionSection p = positionSection(archive.at(position), loc);
+    if (!p.refusal.empty()) return engine::CombinationsResult{p.refusal, {}, -1, false};
+    return engine::checkCombinations(p.section, p.layout, archive.combinations(position));
 }
 
 }  // namespace fortema::archive

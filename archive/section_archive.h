@@ -137,6 +137,15 @@ std::vector<BoxText> positionBoxTexts(const SectionRecord& record, const engine:
 // The texts a calculation of the shown position reads: positionBoxTexts over boxes holding "0".
 engine::SectionTexts positionTexts(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
 
+// The section a stored position holds, read as the window reads it once the position is shown;
+// `refusal` says why there is none (a type other than "R" or "C", data "&CALCOLA" would not take).
+struct PositionSection {
+    std::string refusal;
+    engine::CurrentSection section;
+    engine::Layout layout = engine::Layout::Rectangular;
+};
+PositionSection positionSection(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
+
 // The load combinations of a position checked against the section it stores, read as the window
 // reads it once shown. The window, the command line and the report all check them here. A type
 // other than "R" or "C", or data "&CALCOLA" would not take, give a refusal and no checks.

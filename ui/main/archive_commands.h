@@ -19,6 +19,8 @@ public:
     explicit ArchiveCommands(SectionForm& form);
 
     const archive::SectionArchive& archive() const { return m_archive; }
+    // The load combinations of a position, which their window edits in place.
+    archive::CombinationList& combinations(int position) { return m_archive.combinations(position); }
     const archive::ProjectData& projectData() const { return m_projectData; }
     const archive::ArchiveClipboard& clipboard() const { return m_clipboard; }
     std::int16_t currentPosition() const { return m_currentPosition; }

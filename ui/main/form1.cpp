@@ -260,6 +260,7 @@ void Form1::buildMenu() {
     c.mnuDatiprogetto = item("mnuDatiprogetto", "&Dati generali del progetto");
     c.mnuCancellarecord = item("mnuCancellarecord", "&Cancella tutti i record");
     c.mnuCalcolasezionearmatura = item("mnuCalcolasezionearmatura", "C&alcola ferri tondi armatura");
+    c.mnuCombinazioni = item("mnuCombinazioni", "Com&binazioni di carico...");
 
     addMenu("mnuEsempi", "&Esempi");
     for (std::size_t i = 0; i < workedExamples().size(); ++i) {

@@ -21,13 +21,11 @@ QString numberText(float value) {
 
 // The colours of a stored position's field; campo 1 reads black here, unlike after a calculation.
 void Form1::showCampo(std::int16_t campo) {
-    struct Colours {
-        int text, background;
-    };
-    static const Colours kColours[] = {{0, 15}, {0, 12}, {0, 10}, {15, 13}, {15, 9}, {0, 11}};
     if (campo < 0 || campo > 5) return;
-    const Colours& c = kColours[campo];
-    setLabelColors(m_ui.lblCampo, drawing::qbColor(c.text), drawing::qbColor(c.background));
+    // White only on the two dark fields; no field yet is black on white.
+    const bool white = campo == 3 || campo == 4;
+    setLabelColors(m_ui.lblCampo, drawing::qbColor(white ? 15 : 0),
+                   campo == 0 ? drawing::qbColor(15) : drawing::fieldColor(campo));
     m_ui.lblCampo->setText(campo == 0 ? QStringLiteral(" Campo = ?")
                                       : QStringLiteral(" Campo = %1").arg(campo));
 }

@@ -7,6 +7,7 @@
 #include "report/full_report.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/archive_commands.h"
+#include "ui/main/combinations_window.h"
 #include "ui/main/form1.h"
 #include "ui/print/preview_host.h"
 
@@ -40,6 +41,7 @@ MainWindow::MainWindow()
     onTrigger(c.mnuDatiprogetto, [&commands] { commands.mnuDatiprogetto_Click(); });
     onTrigger(c.mnuCancellarecord, [&commands] { commands.mnuCancellarecord_Click(); });
     onTrigger(c.mnuAnteprimadistampa, [this] { mnuAnteprimadistampa_Click(); });
+    onTrigger(c.mnuCombinazioni, [this] { mnuCombinazioni_Click(); });
 
     // The close box asks to save first, as "&Esci" does.
     form.setCloseGuard([&commands] { return commands.mayClose(); });
@@ -53,6 +55,15 @@ void MainWindow::mnuAnteprimadistampa_Click() {
                        archive::numberLocale(), [&form](const QString& title, const QString& text) {
                            prompter().message(&form, title, text, Icon::Critical);
                        });
+}
+
+void MainWindow::mnuCombinazioni_Click() {
+    const int position = m_archive->currentPosition();
+    CombinationsWindow window(
+        m_archive->combinations(position),
+        archive::positionSection(m_archive->archive().at(position), archive::numberLocale()), position,
+        m_form.get());
+    prompter().exec(window);
 }
 
 }  // namespace fortema::ui
