@@ -235,7 +235,8 @@ private slots:
                      {&steel, "cmdChiudi"}};
         for (const auto& c : cases) {
             FORTEMA_VERIFY_LAYOUT(*c.window, {"Line1_"});  // the two halves of the About window's line
-            saveScreenshot(*c.window, c.window->metaObject()->className() + 12);  // without "fortema::ui::"
+            saveScreenshot(*c.window,
+                           QString::fromLatin1(c.window->metaObject()->className()).section("::", -1));
             c.window->show();
             click(*c.window, c.closing);
             QVERIFY(!c.window->isVisible());
