@@ -56,7 +56,7 @@ private slots:
         const ProjectTexts empty{};
         ProjectTexts edited = kData;
         edited[0] += " bis";
-        edited[2] += "xyz";
+        edited[5] += "xyz";
         const struct {
             Form2::Boxes boxes;
             const char* button;  // nullptr: the close box
@@ -73,7 +73,7 @@ private slots:
             } else {
                 QTest::keyClick(box(dlg, 0), Qt::Key_End);
                 QTest::keyClicks(box(dlg, 0), " bis");
-                QTest::keyClicks(box(dlg, 2), "xyz");
+                QTest::keyClicks(box(dlg, 5), "xyz");
             }
             c.button ? click(dlg, c.button) : void(dlg.close());
             QVERIFY(!dlg.isVisible());
