@@ -132,11 +132,6 @@ TEST(QPainterSurface, ClearTextAndTabsMoveThePosition) {
     EXPECT_GE(ink.top(), static_cast<int>(s.toDevice(0, 0.45).y()) - 1);
 }
 
-QByteArray head(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.read(5) : QByteArray();
-}
-
 std::unique_ptr<QPrinter> pdfPrinter(const QString& path) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
@@ -150,7 +145,8 @@ TEST(PdfPrinter, DrawsOnThePrintableAreaWithFontsInPoints) {
     QPainterSurface s(printer.get());
     EXPECT_NEAR(s.deviceWidth(), printer->pageRect(QPrinter::DevicePixel).width(), 1);
     // On a scale of points an 8-point line is a little more than 8 high, whatever the resolution.
-    s.setScale(0, 0, s.deviceWidth() * 72 / printer->resolution(), s.deviceHeight() * 72 / printer->resolution());
+    s.setScale(0, 0, s.deviceWidth() * 72 / printer->resolution(),
+               s.deviceHeight() * 72 / printer->resolution());
     EXPECT_NEAR(s.textHeight("Ag"), 9.5, 1.5);
     s.endDocument();
 }
@@ -164,7 +160,7 @@ TEST(PdfPrinter, UnfinishedOrUnstartedDocumentsSendNothing) {
         s.abortDocument();
         EXPECT_FALSE(s.isActive());
     }
-    EXPECT_NE(head(dir.filePath("out.pdf")), "%PDF-");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.pdf")));
 
     // What a machine without printers offers: a file printer with nowhere to write.
     const QString nowhere = dir.filePath("no folder/out.pdf");

@@ -47,9 +47,10 @@ TEST(RecordingSurface, RecordsCarryTheStateOfTheirTime) {
     s.setFontBold(true);
     s.setCurrentX(-0.38);
     s.print("Rapporto", false);
-    EXPECT_EQ(s.dumpLines().mid(1), QStringList({"line 0.0000 2.0000 3.0000 4.0000 #808080 w3",
-                                                  "box -0.5000 0.0000 1.0000 2.0000 #000000 w3 fill 4 #ff0000",
-                                                  "text -0.3800 0.0000 #808080 \"Arial\" 10 bold \"Rapporto\" stay"}));
+    EXPECT_EQ(s.dumpLines().mid(1),
+              QStringList({"line 0.0000 2.0000 3.0000 4.0000 #808080 w3",
+                           "box -0.5000 0.0000 1.0000 2.0000 #000000 w3 fill 4 #ff0000",
+                           "text -0.3800 0.0000 #808080 \"Arial\" 10 bold \"Rapporto\" stay"}));
     EXPECT_EQ(s.ops("text").at(0).args, (std::vector<double>{-0.38, 0}));
 }
 

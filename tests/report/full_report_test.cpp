@@ -1,14 +1,10 @@
-// The full project report: which positions land on which page, the texts of the project page
-// and of a section block as the page file places them, and the report as a PDF.
+// The full project report: which positions land on which page, and the texts of the project
+// page and of a section block as the page file places them.
 
 #include "report/full_report.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -22,13 +18,11 @@ namespace numtext = engine::numtext;
 using archive::SectionArchive;
 using archive::SectionRecord;
 
-// One text of the page file, its place in centimetres and the font set before it.
+// One text of the page file, its place in centimetres and the font size set before it.
 struct Text {
     double x = 0, y = 0;
-    QString text, face;
+    QString text;
     int size = 0;
-    bool bold = false;
-    bool right = false;
 };
 using Page = std::vector<Text>;
 
@@ -42,14 +36,11 @@ std::vector<Page> readPages(const QString& pageFile) {
         const QString arg = c.arguments.value(0);
         const double cm = pagescript::ParseScriptNumber(arg) / pagescript::kTwipsPerCm;
         if (c.keyword == K::StartPage) pages.emplace_back();
-        if (c.keyword == K::FontName) next.face = arg;
         if (c.keyword == K::FontSize) next.size = arg.toInt();
-        if (c.keyword == K::FontBold) next.bold = arg != QLatin1String("0");
         if (c.keyword == K::X) next.x = cm;
         if (c.keyword == K::Y) next.y = cm;
         if ((c.keyword == K::TextLeft || c.keyword == K::TextRight) && !pages.empty()) {
             next.text = arg;
-            next.right = c.keyword == K::TextRight;
             pages.back().push_back(next);
         }
     }
@@ -79,16 +70,9 @@ SectionRecord rectangle(float nd, float md, float mu = 12500) {
     SectionRecord r;
     r.sectionType = QStringLiteral("R");
     r.description = QStringLiteral("Trave T1");
-    r.fyd = 3913;
-    r.Ea = 2100000;
-    r.fmd = 11.5f;
-    r.Em = 299000;
+    r.fyd = 3913, r.Ea = 2100000, r.fmd = 11.5f, r.Em = 299000;
     r.geometry = {300, 500, 25, 25, 600, 600, 0};
-    r.Nd = nd;
-    r.Md = md;
-    r.Nu = nd;
-    r.Mu = mu;
-    r.yan = 4.25f;
+    r.Nd = nd, r.Md = md, r.Nu = nd, r.Mu = mu, r.yan = 4.25f;
     return r;
 }
 
@@ -223,21 +207,14 @@ TEST(FullReportBlock, CircularAndTypelessPositionsGetTheThreeCircleColumns) {
     }
 }
 
+// 10010 / 10000 taken before the ×10000 is 1.000999..., which would cut to 1.0009.
 TEST(FullReportRatio, CutNotRoundedAndSoundWithoutAMoment) {
     const struct {
         float mu, md;
         const char* text;
-    } cases[] = {
-        {99999, 100000, "0.9999"},
-        {12500, 10000, "1.25"},
-        {1400000, 1400000, "1"},
-        {1, 3, "0.3333"},
-        // 10010 / 10000 taken first is 1.000999..., which would cut to 1.0009.
-        {10010, 10000, "1.001"},
-        {0, 10000, "0"},
-        {5000, 0, kRatioUndefined},
-        {0, 0, kRatioUndefined},
-    };
+    } cases[] = {{99999, 100000, "0.9999"},  {12500, 10000, "1.25"},  {1400000, 1400000, "1"},
+                 {1, 3, "0.3333"},           {10010, 10000, "1.001"}, {0, 10000, "0"},
+                 {5000, 0, kRatioUndefined}, {0, 0, kRatioUndefined}};
     for (const auto& c : cases)
         EXPECT_EQ(cutRatioText(c.mu, c.md, numtext::NumberLocale::c()), QLatin1String(c.text)) << c.mu;
 
@@ -246,48 +223,6 @@ TEST(FullReportRatio, CutNotRoundedAndSoundWithoutAMoment) {
     const Report r = run(a);
     ASSERT_EQ(r.pages.size(), 2u);
     EXPECT_EQ(at(r.pages[1], 6, 5.5), QStringLiteral("Mu / Md = ") + QLatin1String(kRatioUndefined) + ' ');
-}
-
-TEST(FullReportPages, TheArchiveIsOnlyRead) {
-    SectionArchive a = storedUpTo(12);
-    const SectionArchive before = a;
-    run(a);
-    EXPECT_EQ(a, before);
-}
-
-TEST(FullReportPdf, SevenPositionsPrintThreePages) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
-    const QString pdf = QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report.pdf");
-    QFile::remove(pdf);
-    SectionArchive a = storedUpTo(7);
-    a.at(6).Mu = 1234567;
-    const PdfReport out = fullReportToPdf(a, {"Scuola", "", "", "", "", ""}, numtext::NumberLocale::c(), pdf);
-    ASSERT_EQ(out.outcome, ReportOutcome::Written) << out.message.toStdString();
-    EXPECT_EQ(out.pages, 3);
-
-    QProcess text;
-    text.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished());
-    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'));
-    ASSERT_EQ(pages.size(), 4);  // three pages, each ended by a form feed
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("PROGETTO: Scuola")));
-    EXPECT_TRUE(pages[2].contains(QStringLiteral("pag. 2")));
-    EXPECT_TRUE(pages[2].contains(QRegularExpression(QStringLiteral("Sezione numero: +7"))));
-    EXPECT_TRUE(pages[2].contains(QStringLiteral("Mu / Md = 123.4567")));
-    // Kept for a look at the pages.
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"), pdf,
-                       QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report")});
-}
-
-TEST(FullReportPdf, NoDataMakesNoPdf) {
-    const QString pdf = QStringLiteral(FORTEMA_TEST_OUTPUT "/full_report_empty.pdf");
-    QFile::remove(pdf);
-    const PdfReport out = fullReportToPdf(SectionArchive{}, {}, numtext::NumberLocale::c(), pdf);
-    EXPECT_EQ(out.outcome, ReportOutcome::NoData);
-    EXPECT_EQ(out.message, QStringLiteral("Nessun dato è stato salvato"));
-    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 }  // namespace

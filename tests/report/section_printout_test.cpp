@@ -11,7 +11,6 @@
 
 #include "drawing/recording_surface.h"
 #include "engine/section.h"
-#include "section_printout_examples.h"
 #include "tests/report/analysis_access.h"
 
 namespace fortema::report {
@@ -21,9 +20,8 @@ using drawing::DrawRecord;
 using drawing::qbColor;
 using engine::Analysis;
 using engine::AnalysisAccess;
+using engine::calculated;
 using engine::numtext::NumberLocale;
-using test::calculated;
-using test::kExamples;
 
 constexpr double kEps = 1e-9;
 
@@ -74,16 +72,16 @@ TEST(SectionPrintoutChart, LabelsLegendScaleAndCurvesOfEachLayout) {
         int firstPoint;
         QColor firstSegment, cross;
     } cases[] = {
-        {0, true, "0.2 0.4 0.6 0.8 1.0 1.2", 0.5, 1, qbColor(0), qbColor(9)},
-        {1, true, "0.4 0.8 1.2 1.6 2.0 2.4", 0.25, 2, drawing::fieldColor(1), qbColor(12)},
+        {1, true, "0.2 0.4 0.6 0.8 1.0 1.2", 0.5, 1, qbColor(0), qbColor(9)},
+        {2, true, "0.4 0.8 1.2 1.6 2.0 2.4", 0.25, 2, drawing::fieldColor(1), qbColor(12)},
         // A circle has its own scale and labels, and the legend of its five fields.
-        {3, false, "3.3 6.7 10.0 13.3 16.7 20.0", 0.03, 2, drawing::fieldColor(1), qbColor(12)},
+        {4, false, "3.3 6.7 10.0 13.3 16.7 20.0", 0.03, 2, drawing::fieldColor(1), qbColor(12)},
         // A rectangle printed as a circle: the last curves at the circle's scale.
-        {1, false, "3.3 6.7 10.0 13.3 16.7 20.0", 0.03, 2, drawing::fieldColor(1), qbColor(12)},
+        {2, false, "3.3 6.7 10.0 13.3 16.7 20.0", 0.03, 2, drawing::fieldColor(1), qbColor(12)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mLabels);
-        Analysis a = calculated(kExamples[c.example]);
+        Analysis a = calculated(c.example);
         const double nd = a.nd(), md = a.md();  // printing cuts them
         const Printed p = print(a, c.rectangular);
         ASSERT_TRUE(p.ok);
@@ -97,7 +95,7 @@ TEST(SectionPrintoutChart, LabelsLegendScaleAndCurvesOfEachLayout) {
             if (t.text.startsWith(QStringLiteral("___ campo"))) legend << t.color;
         }
         EXPECT_EQ(labels.join(' '), QString::fromLatin1(c.mLabels));
-        const bool reinforced = c.example != 0;
+        const bool reinforced = c.example != 1;
         ASSERT_EQ(legend.size(), reinforced ? 5 : 0);
         // Field 1 is the last legend line, in the colour of its curve.
         if (reinforced) {
@@ -119,18 +117,6 @@ TEST(SectionPrintoutChart, LabelsLegendScaleAndCurvesOfEachLayout) {
         EXPECT_EQ(across.color, c.cross);
         EXPECT_EQ(p.lines.last().color, c.cross);
     }
-}
-
-TEST(SectionPrintoutChart, AFieldWhoseNextPointRepeatsTheLastEndsThere) {
-    // Never calculated: every point of every curve is (0, 0), so after the grid come only the
-    // cross's two lines. The unreinforced curve has no such stop: its hundred segments are drawn.
-    Analysis reinforced = contrived(Analysis{});
-    const Printed r = print(reinforced, true);
-    EXPECT_EQ(r.lines[r.lines.size() - 3].lineWidth, 1);
-    Analysis plain = contrived(Analysis{});
-    AnalysisAccess::section(plain).A1 = 0;
-    AnalysisAccess::section(plain).A2 = 0;
-    EXPECT_EQ(print(plain, true).lines.size(), r.lines.size() + 100);
 }
 
 using Tweak = void (*)(Analysis&);
@@ -183,7 +169,7 @@ TEST(SectionPrintoutSheet, LinesThatCarryComputedOrFormattedValues) {
         {false, beyond, false, 1.60, "Rapporto Mu / Md = 1.0385" + beyondText},
     };
     for (const auto& c : cases) {
-        Analysis a = contrived(calculated(kExamples[c.rectangular ? 1 : 3]));
+        Analysis a = contrived(calculated(c.rectangular ? 2 : 4));
         c.tweak(a);
         const Printed p = print(a, c.rectangular, c.italian ? NumberLocale::italian() : NumberLocale::c());
         EXPECT_EQ(lineAt(p, c.y), c.line);
@@ -191,22 +177,20 @@ TEST(SectionPrintoutSheet, LinesThatCarryComputedOrFormattedValues) {
 }
 
 TEST(SectionPrintoutVerdict, TheUnroundedRatioDecidesAndNdBeyondTheCapacityNeverPasses) {
-    Analysis a = contrived(calculated(kExamples[1]));
+    Analysis a = contrived(calculated(2));
     setRatio(a, 130000, 130000);
     EXPECT_EQ(lineAt(print(a, true), 1.85), QStringLiteral("Rapporto Mu / Md = 1.0000 (>=1 Verifica)"));
     setRatio(a, 99996, 100000);
     EXPECT_EQ(lineAt(print(a, true), 1.85), QStringLiteral("Rapporto Mu / Md = 1.0000 (<1 Non Verifica)"));
 
     // A real calculation: far more compression than the reinforced masonry can take.
-    test::Example e = kExamples[1];
-    e.texts.Nd = "52000";
-    Analysis beyond = calculated(e);
+    Analysis beyond = calculated(2, "52000");
     ASSERT_TRUE(beyond.beyondCapacity());
     EXPECT_TRUE(lineAt(print(beyond, true), 1.85).endsWith(QStringLiteral("capacità assiale)")));
 }
 
 TEST(SectionPrintoutCut, FourDecimalsTowardsMinusInfinityKeptForTheNextPrintout) {
-    Analysis a = contrived(calculated(kExamples[1]));
+    Analysis a = contrived(calculated(2));
     const Printed first = print(a, true);
     // The chart and the design line come before the cut, the results line after it.
     EXPECT_NEAR(first.lines.last().x1, 0.25 * 0.56789f, kEps);
@@ -218,7 +202,7 @@ TEST(SectionPrintoutCut, FourDecimalsTowardsMinusInfinityKeptForTheNextPrintout)
     EXPECT_NEAR(second.lines.last().x1, 0.25 * 0.5678f, kEps);
     EXPECT_EQ(print(a, true).dump, second.dump);
 
-    Analysis negative = contrived(calculated(kExamples[3]));
+    Analysis negative = contrived(calculated(4));
     AnalysisAccess::setDesignPoint(negative, -0.123456789, -0.56789f);
     EXPECT_EQ(lineAt(print(negative, false), 1.45), QStringLiteral("n =-0.1235   - m =-0.5679 "));
 }
@@ -237,7 +221,7 @@ TEST(SectionPrintoutFailure, ZeroMdOrWidthStopsThePageWhereTheValueIsNeeded) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lastY);
-        Analysis a = contrived(calculated(kExamples[c.rectangular ? 1 : 3]));
+        Analysis a = contrived(calculated(c.rectangular ? 2 : 4));
         c.tweak(a);
         const Printed p = print(a, c.rectangular);
         EXPECT_FALSE(p.ok);
@@ -254,7 +238,7 @@ TEST(SectionPrintoutFailure, APrinterGetsNothingFromAFailedPageAndAPrinterThatCa
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
-    Analysis a = contrived(calculated(kExamples[1]));
+    Analysis a = contrived(calculated(2));
     AnalysisAccess::section(a).Md = 0;
     const PrintOutcome out = printSectionOn(printer, a, {true, false, {}}, NumberLocale::c());
     EXPECT_FALSE(out.printed);
@@ -266,7 +250,7 @@ TEST(SectionPrintoutFailure, APrinterGetsNothingFromAFailedPageAndAPrinterThatCa
     EXPECT_GT(QFile(file).size(), 0);
 
     printer.setOutputFileName(QStringLiteral(FORTEMA_TEST_OUTPUT "/no such folder/sheet.pdf"));
-    Analysis uncut = contrived(calculated(kExamples[1]));
+    Analysis uncut = contrived(calculated(2));
     EXPECT_EQ(printSectionOn(printer, uncut, {true, false, {}}, NumberLocale::c()).message,
               QString::fromUtf8(kPrintProblem));
     EXPECT_EQ(uncut.nd(), 0.123456789);
