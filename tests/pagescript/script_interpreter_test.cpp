@@ -143,14 +143,19 @@ TEST_F(InterpreterTest, FillStylesZeroToSevenAndColoursInBlueGreenRedReachTheSur
     EXPECT_EQ(ops("box"), boxes);
 }
 
-TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZero) {
-    QStringList lines{"#startpage"};
-    for (const char* flag : {"-1", "0", "1", "00", "si", "0"})
-        lines << QStringList{"#fontbold", flag, "#txt_l", flag};
-    preview(lines << "#endpage", "1");
+// The printer's surface keeps the font from one page to the next.
+TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZeroAndCarriesOverToTheNextPage) {
+    QStringList lines;
+    for (const char* flag : {"-1", "0", "1", "/carried", "00", "si", "0"}) {
+        if (flag[0] == '/')
+            lines << QStringList{"#endpage", "#startpage", "#txt_l", flag};
+        else
+            lines << QStringList{"#fontbold", flag, "#txt_l", flag};
+    }
+    print(QStringList{"#startpage"} + lines + QStringList{"#endpage"}, 1, 2);
     QStringList bold;
     for (const QString& text : ops("text")) bold << (text.contains(" bold ") ? "bold" : "normal");
-    EXPECT_EQ(bold, QStringList({"bold", "normal", "bold", "bold", "bold", "normal"}));
+    EXPECT_EQ(bold, QStringList({"bold", "normal", "bold", "bold", "bold", "bold", "normal"}));
 }
 
 TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
@@ -166,13 +171,14 @@ TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
                      "text abc MS Sans Serif 0.15 at 98,220", "text #endpage MS Sans Serif 0.15 at 0,223"}));
 }
 
-TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAndStopsAtItsEnd) {
+// Font sizes are scaled by the zoom; the printer prints them as written.
+TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAtItsZoomAndStopsAtItsEnd) {
     QStringList lines = pages(3);
     // Page 3 names a picture: reading it would fill the holder.
     lines.removeLast();
     lines << QStringList{"#img", pictureFile(), "0", "0", "10", "10", "#endpage"};
-    const PreviewResult result = preview(lines, "2");
-    EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 10 at 100,200"}));
+    const PreviewResult result = preview(lines, "2", 0.5);
+    EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 5 at 100,200"}));
     EXPECT_EQ(result.wantedPage, 2);
     EXPECT_TRUE(result.pageFound);
     EXPECT_TRUE(m_picture.isNull());
@@ -204,13 +210,6 @@ TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
 
     EXPECT_FALSE(
         RenderPreviewPage({m_dir.filePath("none/_$$_TEMP.TMP"), "1"}, m_surface, m_picture).fileRead);
-}
-
-TEST_F(InterpreterTest, PreviewScalesFontSizesAndThePrinterDoesNot) {
-    preview(pages(1), "1", 0.5);
-    EXPECT_EQ(ops("text"), QStringList({"text page 1 MS Sans Serif 5 at 100,200"}));
-    print(pages(1), 1, 1);
-    EXPECT_EQ(ops("text"), QStringList({"text page 1 MS Sans Serif 10 at 100,200"}));
 }
 
 TEST(ScrollRanges, FromZeroToWhatDoesNotShowWithinSixteenBits) {
@@ -259,15 +258,6 @@ TEST_F(InterpreterTest, PrintingARangeWithItsProgressAndItsCancelButton) {
         EXPECT_EQ(m_hookCalls,
                   QStringList{"busy"} + QStringList(printed + 1, "events") + QStringList{"idle"});
     }
-}
-
-TEST_F(InterpreterTest, PrintedPagesCarryTheFontOver) {
-    print({"#startpage", "#fontbold", "-1", "#txt_l", "one", "#endpage", "#startpage", "#txt_l", "two",
-           "#fontbold", "0", "#txt_l", "three", "#endpage"},
-          1, 2);
-    EXPECT_EQ(ops("text"), QStringList({"text one MS Sans Serif 8.25 bold at 0,0",
-                                        "text two MS Sans Serif 8.25 bold at 0,165",
-                                        "text three MS Sans Serif 8.25 at 0,330"}));
 }
 
 TEST(PrintProgress, FillGrowsByOneStepPerPage) {
