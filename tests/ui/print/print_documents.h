@@ -25,7 +25,7 @@ inline void writeDocument(PreviewHost& host, int pages) {
     }
 }
 
-// A temporary folder that is the current directory while it lives, as ScriptFolder is.
+// A temporary folder that is the current directory while it lives.
 class ScriptFolderScope {
 public:
     ScriptFolderScope() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
