@@ -27,14 +27,6 @@ bool onePage(PageScriptWriter& w, const QString& text) {
     return w.StartPage("l", "r") && w.PrintLeft(2, 3, text, "Arial", 10, 0) && w.EndPage("l", "r");
 }
 
-// The id of a process that has ended.
-pid_t endedProcess() {
-    const pid_t child = fork();
-    if (child == 0) _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
-
 TEST(PrivateFolder, OneFolderPerProgramInTheRuntimeFolderForTheUserAlone) {
     QTemporaryDir runtime;
     const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
@@ -51,8 +43,7 @@ TEST(PrivateFolder, OneFolderPerProgramInTheRuntimeFolderForTheUserAlone) {
             QRegularExpression(QStringLiteral("^fortema-%1-[A-Za-z0-9]{6}$").arg(getpid()))));
         struct stat st {};
         ASSERT_EQ(lstat(QFile::encodeName(first).constData(), &st), 0);
-        EXPECT_TRUE(S_ISDIR(st.st_mode));
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u);
         EXPECT_EQ(st.st_uid, getuid());
         writeScript(first + "/_$$_TEMP.TMP", {"#startpage"});
         writeScript(second + "/_$$_old.tmp", {"#startpage"});
@@ -71,7 +62,7 @@ TEST(PrivateFolder, NoPlaceForItStopsTheDocumentWithOneItalianWarning) {
     ASSERT_FALSE(folder.isValid());
     EXPECT_TRUE(folder.errorMessage().startsWith(
         "Impossibile creare la cartella dei file temporanei del programma in " +
-        QDir::toNativeSeparators(dir.filePath("piano/sotto"))));
+        dir.filePath("piano/sotto")));
 
     test::RecordingObserver observer;
     PageScriptWriter writer(observer, QString(), NumberLocale::italian());
@@ -85,7 +76,10 @@ TEST(PrivateFolder, NoPlaceForItStopsTheDocumentWithOneItalianWarning) {
 
 TEST(PrivateFolder, FoldersOfEndedProgramsLoseTheirPageFilesOnly) {
     QTemporaryDir base, elsewhere;
-    const QString dead = QStringLiteral("fortema-%1-").arg(endedProcess());
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const QString dead = QStringLiteral("fortema-%1-").arg(ended);
     const QString alive = QStringLiteral("fortema-%1-aaaaaa").arg(getpid());
     for (const QString& name : {dead + "aaaaaa", dead + "bbbbbb", alive}) {
         ASSERT_TRUE(QDir(base.path()).mkdir(name));
