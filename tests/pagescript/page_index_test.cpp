@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "drawing/recording_surface.h"
 #include "pagescript/page_script_writer.h"
