@@ -4,11 +4,11 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <cmath>
 
 #include "drawing/painter_surface.h"
 #include "pagescript/page_script.h"
+#include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
 
 namespace fortema::report {
@@ -239,10 +239,11 @@ int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPat
 PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath,
                         const DocumentWriter& write) {
     PdfReport out;
-    QTemporaryDir folder;
+    // A private folder of this run, as the preview's, gone with everything written in it.
+    const pagescript::PrivateFolder folder;
     if (!folder.isValid()) {
         out.outcome = ReportOutcome::WriteFailed;
-        out.message = QStringLiteral("Impossibile creare una cartella temporanea per il file di anteprima.");
+        out.message = folder.errorMessage();
         return out;
     }
     QuietPreview preview;

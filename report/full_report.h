@@ -74,14 +74,14 @@ struct PdfReport {
 };
 
 // Any page-script document without a window: `write` writes it with a writer whose page file lies
-// in a temporary folder, then the pages it ended are printed onto an A4 PDF at `pdfPath`,
-// positions measured from the corner of the sheet. A document `write` did not finish (NoData,
-// WriteFailed) makes no PDF.
+// in a private folder made for the call (see pagescript::PrivateFolder), then the pages it ended are printed
+// onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet. A document `write` did not
+// finish (NoData, WriteFailed) makes no PDF.
 using DocumentWriter = std::function<ReportOutcome(pagescript::PageScriptWriter& writer)>;
 PdfReport documentToPdf(const engine::numtext::NumberLocale& loc, const QString& pdfPath,
                         const DocumentWriter& write);
 
-// The same report without a window: written into a page file of a temporary folder and printed
+// The same report without a window: written into a page file of a private folder and printed
 // onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet.
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
                           const engine::numtext::NumberLocale& loc, const QString& pdfPath);

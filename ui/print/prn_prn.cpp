@@ -188,8 +188,8 @@ void PrnPrn::printRange(int first, int last) {
             }
         };
         hooks.showPrintProgress = [this](int f, int l, int page) { ShowPrintProgress(f, l, page); };
-        const pagescript::PrintResult result =
-            pagescript::PrintPages(m_pageFile, surface, m_img, first, last, m_printCancelled, hooks);
+        const pagescript::PrintResult result = pagescript::PrintPages(m_pageFile, surface, m_img, first, last,
+                                                                      m_printCancelled, hooks, &m_index);
         m_pagesSent = result.pagesPrinted;
     }
     m_printing = false;

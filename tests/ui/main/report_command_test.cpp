@@ -20,7 +20,7 @@ class ReportCommandTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        // The page file goes to the current directory of the first preview.
+        // The page file goes to the program's private folder, never to the current directory.
         m_dir = std::make_unique<QTemporaryDir>();
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir->path());

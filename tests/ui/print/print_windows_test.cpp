@@ -30,7 +30,7 @@ namespace fortema::ui::test {
 
 namespace {
 
-// A temporary folder that is the current directory while it lives, as ScriptFolder is.
+// A temporary folder that is the current directory while it lives.
 class ScriptFolderScope {
 public:
     ScriptFolderScope() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
@@ -155,13 +155,13 @@ private slots:
             QCOMPARE(w->geometry(), previewGeometry(w->screen()->geometry()));
             QTest::keyClick(w, Qt::Key_Escape);
             QVERIFY(!host.window());
-            QCOMPARE(host.openPreview(folder.path())->pageList().size(), pages);
+            QCOMPARE(host.openPreview()->pageList().size(), pages);
             host.writer().StartDocument();
             QVERIFY(!host.window() && (!w || !w->isVisible()));
         }
         // A file without an ended page opens no preview and says so.
         ScriptedPrompter p;
-        QVERIFY(!host.openPreview(folder.path()));
+        QVERIFY(!host.openPreview());
         QCOMPARE(p.messages().size(), 1);
         QCOMPARE(p.messages()[0].text, QStringLiteral("Non ci sono pagine da stampare!"));
     }
