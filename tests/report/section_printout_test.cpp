@@ -606,7 +606,7 @@ TEST(SectionPrintoutFailure, APrinterGetsNothingFromAFailedPage) {
     AnalysisAccess::section(a).Md = 0;
     const PrintOutcome out = printSectionOn(printer, a, rectangular(), NumberLocale::c());
     EXPECT_FALSE(out.printed);
-    EXPECT_EQ(out.message, QStringLiteral("Problema di stampa nella stampante utilizzata."));
+    EXPECT_EQ(out.message, QString::fromUtf8(kPrintNoRatio));
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(a.nd(), 0.1234);
 
