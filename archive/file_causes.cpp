@@ -58,6 +58,14 @@ QString systemCause(int errnum) {
 
 PathCheck checkPath(const QString& path) {
     PathCheck out;
+    // Files built into the program (":/...") are Qt's, not the system's.
+    if (path.startsWith(QLatin1Char(':'))) {
+        const QFileInfo info(path);
+        out.exists = info.exists();
+        out.regularFile = info.isFile();
+        if (info.isDir()) out.refusal = QStringLiteral("è una cartella");
+        return out;
+    }
     struct stat st {};
     if (::stat(native(path).constData(), &st) != 0) {
         const int err = errno;

@@ -11,7 +11,8 @@ namespace fortema::archive {
 QString systemCause(int errnum);
 
 // What stands at `path`, looked at without opening it (a pipe opened to be read or written
-// could wait for its other end forever). Symbolic links are followed.
+// could wait for its other end forever). Symbolic links are followed; a file built into the
+// program (":/...") is looked at through Qt.
 struct PathCheck {
     bool exists = false;
     bool regularFile = false;
