@@ -37,6 +37,14 @@ std::string padded(const std::string& text, int width) {
 
 }  // namespace
 
+std::string ratioCell(double ratio, const numtext::NumberLocale& loc) {
+    if (!std::isfinite(ratio)) return "-";
+    const double cut = std::floor(ratio * 100) / 100;
+    if (std::fabs(cut) < 1e6) return numtext::fixedText(cut, 2, loc);
+    return engine::fitsSingle(cut) ? numtext::singleText(engine::toSingle(cut), loc)
+                                   : numtext::generalText(cut, loc);
+}
+
 std::string combinationsJson(const std::vector<engine::LoadCombination>& loads,
                              const engine::CombinationsResult& result) {
     std::string out = "[";
@@ -68,10 +76,7 @@ void writeCombinationRows(const std::vector<engine::LoadCombination>& loads,
     const auto whole = [&](double v) {
         return std::isfinite(v) ? numtext::generalText(std::floor(v), loc) : "-";
     };
-    const auto cut2 = [&](double v) {
-        if (std::isinf(v) && v > 0) return std::string("inf");
-        return std::isfinite(v) ? numtext::fixedText(std::floor(v * 100) / 100, 2, loc) : std::string("-");
-    };
+    const auto cut2 = [&](double v) { return ratioCell(v, loc); };
     out << "      " << name("Combinazione", 24) << padded("N", 13) << padded("M", 14) << padded("Mu", 14)
         << padded("Mu/|M|", 9) << padded("lambda", 9) << padded("Campo", 7) << "  Esito\n";
     for (std::size_t i = 0; i < result.checks.size() && i < loads.size(); ++i) {

@@ -146,14 +146,6 @@ std::string numberColumn(const std::string& text, int width = kNumberWidth) {
     return " " + QString::fromStdString(text).rightJustified(width).toStdString();
 }
 
-// Mu / Md cut to two decimals; beyond the seven digits of a single, in a single's text.
-std::string ratioText(double ratio, const numtext::NumberLocale& loc) {
-    const double cut = std::floor(ratio * 100) / 100;
-    if (std::fabs(cut) < 1e6) return numtext::fixedText(cut, 2, loc);
-    return engine::fitsSingle(cut) ? numtext::singleText(engine::toSingle(cut), loc)
-                                   : numtext::generalText(cut, loc);
-}
-
 void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberLocale& loc,
                 std::ostream& out) {
     const auto num = [&](float v) { return numberColumn(numtext::singleText(v, loc)); };
@@ -164,7 +156,7 @@ void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberL
     for (const PositionCheck& c : checks) {
         const SectionRecord& r = *c.record;
         const bool done = computed(c);
-        const std::string ratio = done && std::isfinite(c.ratio) ? ratioText(c.ratio, loc) : "-";
+        const std::string ratio = done ? ratioCell(c.ratio, loc) : "-";
         out << column(std::to_string(c.position), 4) << "  " << column(r.sectionType, 4) << "  "
             << column(r.description, 30) << num(r.Nd) << num(r.Md) << num(r.Nu) << num(r.Mu)
             << (done ? num(engine::toSingle(c.result.Nu)) : numberColumn("-"))

@@ -53,6 +53,9 @@ TEST(TerminalOutput, FileTextsAreEscapedAndWideNumbersKeepTheirBlank) {
                           QStringLiteral("Trave\x1b]0;titolo\a"));
     a.at(0).Nd = -12345678;
     a.at(0).Md = 12345678;
+    // A moment of 0 in a combination and a tiny one in a position: ratios with no "inf" in them.
+    a.combinations(0).push_back({"G\x1b[5m", 45000, 0});
+    testing::storeSection(a, 1, testing::rectangularTexts("1e-30"), engine::Layout::Rectangular, "T2");
     const archive::ProjectData data = {QStringLiteral("Scuola\x1b[2J")};
     const QString file = dir.filePath(QStringLiteral("progetto.ftm"));
     ASSERT_TRUE(archive::writeProjectFile(file, a, data).ok);
@@ -62,6 +65,9 @@ TEST(TerminalOutput, FileTextsAreEscapedAndWideNumbersKeepTheirBlank) {
     EXPECT_TRUE(table.out.contains("Scuola\\x1b[2J\n"));
     EXPECT_TRUE(table.out.contains("Trave\\x1b]0;titolo\\x07 ")) << table.out.toStdString();
     EXPECT_TRUE(table.out.contains(" -1.234568E+07  1.234568E+07 ")) << table.out.toStdString();
+    EXPECT_TRUE(table.out.contains("G\\x1b[5m "));
+    EXPECT_TRUE(table.out.contains(" 1.895457E+36  VERIFICATA"));
+    EXPECT_FALSE(table.out.contains("inf") || table.out.contains("n.d."));
 
     const CliRun missing =
         runCli({QStringLiteral("project"), dir.filePath(QStringLiteral("manca\x1b[31m.ftm"))});
