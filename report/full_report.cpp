@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <charconv>
 #include <cmath>
 
 #include "drawing/painter_surface.h"
@@ -23,10 +24,23 @@ constexpr std::int16_t kNormal = 0;
 constexpr std::int16_t kBold = -1;
 
 QString textForm(float value, const numtext::NumberLocale& loc) {
+    if (!std::isfinite(value)) return QLatin1String(kValueOutOfRange);
     return QString::fromStdString(numtext::singleText(value, loc));
 }
 
-QString signedForm(float value) { return QString::fromStdString(numtext::signedText(value)); }
+QString signedForm(float value) {
+    if (!std::isfinite(value)) return QLatin1Char(' ') + QLatin1String(kValueOutOfRange);
+    return QString::fromStdString(numtext::signedText(value));
+}
+
+// A double rounded to seven significant digits, as a single's text would show it.
+double sevenDigits(double value) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
+    double out = value;
+    std::from_chars(text, written.ptr, out);
+    return out;
+}
 
 struct LegendLine {
     float y;
@@ -113,7 +127,8 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
     const Column* begin = rectangular ? std::begin(kRectColumns) : std::begin(kCircleColumns);
     const Column* end = rectangular ? std::end(kRectColumns) : std::end(kCircleColumns);
     for (const Column* c = begin; ok && c != end; ++c) {
-        // yan is kept in cm; the column is in mm, multiplied in single precision as stored.
+        // yan is kept in cm; the column is in mm, multiplied in single precision as stored (a
+        // foreign file's yan near the single range ends beyond it, and is shown as such).
         const float value = c->slot < 0 ? s.yan * 10.0f : s.geometry[std::size_t(c->slot)];
         ok = text(c->x, 3.5f, QLatin1String(c->title), false) && text(c->x, 4, signedForm(value), false);
     }
@@ -162,9 +177,10 @@ QString cutRatioText(float Mu, float Md, const numtext::NumberLocale& loc) {
     // Mu × 10000 is exact in double, so a quotient that is a whole number of ten-thousandths
     // is not cut one step too low.
     const double cut = std::floor(double(Mu) * 10000.0 / double(Md));
-    const float ratio = float(cut / 10000.0);
-    if (!std::isfinite(ratio)) return QLatin1String(kRatioUndefined);
-    return textForm(ratio, loc);
+    if (!std::isfinite(cut)) return QLatin1String(kValueOutOfRange);
+    if (!engine::fitsSingle(cut / 10000.0))
+        return QString::fromStdString(numtext::generalText(sevenDigits(cut / 10000.0), loc));
+    return textForm(float(cut / 10000.0), loc);
 }
 
 ReportOutcome FullReport(pagescript::PageScriptWriter& w, const archive::SectionArchive& archive,

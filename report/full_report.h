@@ -32,6 +32,9 @@ inline constexpr const char* kNoDataText = " Nessun dato è stato salvato ";
 // The ratio line of a position with Md = 0 and Nd not 0: the quotient does not exist, so the
 // line says so instead of showing a number.
 inline constexpr const char* kRatioUndefined = "n.d. (Md = 0)";
+// In place of a stored value whose printed form single precision cannot hold (yan × 10 of a
+// foreign file's huge yan, say): no "Inf" on paper.
+inline constexpr const char* kValueOutOfRange = "fuori scala";
 
 inline constexpr int kBlocksPerPage = 5;
 inline constexpr int kMaxSectionPages = 20;
@@ -52,7 +55,8 @@ bool positionIsPrinted(const archive::SectionRecord& record);
 std::vector<std::vector<int>> sectionPages(const archive::SectionArchive& archive);
 
 // Mu / Md cut to four decimals (towards minus infinity) and kept in single precision, in text
-// form; kRatioUndefined when Md is 0 or the quotient is not a finite number.
+// form; kRatioUndefined when Md is 0. A quotient beyond single precision (a tiny Md) is written
+// from double precision, with seven digits; kValueOutOfRange when Mu is not a finite number.
 QString cutRatioText(float Mu, float Md, const engine::numtext::NumberLocale& loc);
 
 enum class ReportOutcome {

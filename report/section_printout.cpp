@@ -19,12 +19,19 @@ const QString kFont = QStringLiteral("MS Sans Serif");
 constexpr double kFontSize = 8;
 constexpr double kSheetX = -0.38;
 
-// A printed value that cannot be computed ends the printout.
-struct PrintFailure {};
+// A printed value that cannot be computed ends the printout; the reason blames the data.
+struct PrintFailure {
+    const char* reason = kPrintOutOfRange;
+};
 
 double checked(double v) {
     if (!std::isfinite(v)) throw PrintFailure{};
     return v;
+}
+
+double ratioOf(const engine::SectionResult& r, const engine::CurrentSection& s) {
+    if (s.Md == 0) throw PrintFailure{kPrintNoRatio};
+    return checked(r.Mu / s.Md);
 }
 
 // The item kinds of a sheet line.
@@ -258,7 +265,7 @@ void rectangularSheet(drawing::Surface& sheet, engine::Analysis& analysis, const
     textAt(sheet, kSheetX, 1.80,
            QStringLiteral("Posizione asse neutro/zona compressa,yan = ") + it.formatted(r.yan, 2) +
                QStringLiteral(" cm"));
-    const double ratio = checked(r.Mu / s.Md);
+    const double ratio = ratioOf(r, s);
     textAt(sheet, kSheetX, 1.85, QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4), false);
     sheet.print(verdict(analysis, ratio));
 }
@@ -291,7 +298,7 @@ void circularSheet(drawing::Surface& sheet, engine::Analysis& analysis, const QS
     textAt(sheet, kSheetX, 1.55,
            QStringLiteral("Momento flettente ultimo resistente, Mu = ") + it.whole(r.Mu) +
                QStringLiteral("daN*cm"));
-    const double ratio = checked(r.Mu / s.Md);
+    const double ratio = ratioOf(r, s);
     const QString ratioText = QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4);
     if (analysis.beyondCapacity()) {
         textAt(sheet, kSheetX, 1.60, ratioText, false);
@@ -304,7 +311,7 @@ void circularSheet(drawing::Surface& sheet, engine::Analysis& analysis, const QS
 }  // namespace
 
 bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const PrintChoice& choice,
-                  const NumberLocale& loc) {
+                  const NumberLocale& loc, QString* whyNot) {
     try {
         sheet.setScale(-0.9, -0.75, 2.08, 2.88);
         sheet.setLineWidth(3);
@@ -335,7 +342,8 @@ bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const Pri
         }
         sheet.endDocument();
         return true;
-    } catch (const PrintFailure&) {
+    } catch (const PrintFailure& failure) {
+        if (whyNot) *whyNot = QString::fromUtf8(failure.reason);
         return false;
     }
 }
@@ -348,9 +356,10 @@ PrintOutcome printSectionOn(QPrinter& printer, engine::Analysis& analysis, const
     engine::Analysis drawn = analysis;
     drawing::RecordingSurface page(std::max(printer.width(), 1), std::max(printer.height(), 1),
                                    printer.resolution());
-    if (!printSection(page, drawn, choice, loc)) {
+    QString whyNot;
+    if (!printSection(page, drawn, choice, loc, &whyNot)) {
         analysis = drawn;
-        return failed;
+        return PrintOutcome{false, whyNot};
     }
     drawing::QPainterSurface paper(&printer);
     if (paper.failed()) return failed;

@@ -226,7 +226,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         allPass = checked.allPass;
     }
     out << json.text() << "\n";
-    return allPass ? 0 : 1;
+    // A refused section is an answer the caller must not take for a result, as with sheet.
+    return outcome.traced && allPass ? 0 : 1;
 }
 
 }  // namespace fortema::cli

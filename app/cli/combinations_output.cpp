@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/cli/json_writer.h"
+#include "app/cli/terminal_text.h"
 
 namespace fortema::cli {
 
@@ -21,12 +22,28 @@ std::string verdict(const engine::CombinationCheck& c) {
     return c.passes ? "VERIFICATA" : "NON VERIFICATA";
 }
 
-std::string padded(const std::string& text, int width, bool right = true) {
-    QString shown = QString::fromStdString(text).left(width);
-    return (right ? shown.rightJustified(width) : shown.leftJustified(width)).toStdString();
+// A name, its control characters shown as escapes, padded or cut to `width`.
+std::string name(const std::string& text, int width) {
+    return QString::fromStdString(escapeControls(text, Escapes::Cell))
+        .left(width)
+        .leftJustified(width)
+        .toStdString();
+}
+
+// A number one blank after the cell before it, right-aligned in `width` and never cut.
+std::string padded(const std::string& text, int width) {
+    return " " + QString::fromStdString(text).rightJustified(width - 1).toStdString();
 }
 
 }  // namespace
+
+std::string ratioCell(double ratio, const numtext::NumberLocale& loc) {
+    if (!std::isfinite(ratio)) return "-";
+    const double cut = std::floor(ratio * 100) / 100;
+    if (std::fabs(cut) < 1e6) return numtext::fixedText(cut, 2, loc);
+    return engine::fitsSingle(cut) ? numtext::singleText(engine::toSingle(cut), loc)
+                                   : numtext::generalText(cut, loc);
+}
 
 std::string combinationsJson(const std::vector<engine::LoadCombination>& loads,
                              const engine::CombinationsResult& result) {
@@ -59,17 +76,13 @@ void writeCombinationRows(const std::vector<engine::LoadCombination>& loads,
     const auto whole = [&](double v) {
         return std::isfinite(v) ? numtext::generalText(std::floor(v), loc) : "-";
     };
-    const auto cut2 = [&](double v) {
-        if (std::isinf(v) && v > 0) return std::string("inf");
-        return std::isfinite(v) ? numtext::fixedText(std::floor(v * 100) / 100, 2, loc) : std::string("-");
-    };
-    out << "      " << padded("Combinazione", 24, false) << padded("N", 13) << padded("M", 14)
-        << padded("Mu", 14) << padded("Mu/|M|", 9) << padded("lambda", 9) << padded("Campo", 7)
-        << "  Esito\n";
+    const auto cut2 = [&](double v) { return ratioCell(v, loc); };
+    out << "      " << name("Combinazione", 24) << padded("N", 13) << padded("M", 14) << padded("Mu", 14)
+        << padded("Mu/|M|", 9) << padded("lambda", 9) << padded("Campo", 7) << "  Esito\n";
     for (std::size_t i = 0; i < result.checks.size() && i < loads.size(); ++i) {
         const engine::CombinationCheck& c = result.checks[i];
-        out << "    " << (static_cast<int>(i) == result.governing ? "* " : "  ")
-            << padded(loads[i].name, 24, false) << padded(numtext::generalText(loads[i].N, loc), 13)
+        out << "    " << (static_cast<int>(i) == result.governing ? "* " : "  ") << name(loads[i].name, 24)
+            << padded(numtext::generalText(loads[i].N, loc), 13)
             << padded(numtext::generalText(loads[i].M, loc), 14) << padded(whole(c.Mu), 14)
             << padded(cut2(c.ratio), 9) << padded(cut2(c.loadFactor), 9)
             << padded(c.campo ? std::to_string(c.campo) : "-", 7) << "  " << verdict(c) << "\n";

@@ -17,6 +17,10 @@ namespace fortema::cli {
 std::string combinationsJson(const std::vector<engine::LoadCombination>& loads,
                              const engine::CombinationsResult& result);
 
+// A ratio of the tables cut to two decimals; from a million up in a single's text, so that it
+// keeps its width; "-" where it does not exist (M = 0, Md = 0).
+std::string ratioCell(double ratio, const engine::numtext::NumberLocale& loc);
+
 // One indented row per combination under its position, the governing one marked with "*".
 void writeCombinationRows(const std::vector<engine::LoadCombination>& loads,
                           const engine::CombinationsResult& result, const engine::numtext::NumberLocale& loc,

@@ -7,6 +7,7 @@
 
 #include "app/cli/combinations_output.h"
 #include "app/cli/json_writer.h"
+#include "app/cli/terminal_text.h"
 #include "app/cli/usage.h"
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
@@ -126,9 +127,10 @@ std::string positionJson(const PositionCheck& c) {
     return json.text();
 }
 
-// Pads or cuts a UTF-8 text to `width` characters.
+// A text cell: its control characters shown as escapes, then padded or cut to `width`
+// characters.
 std::string column(const QString& text, int width, bool right = false) {
-    QString shown = text.left(width);
+    QString shown = QString::fromStdString(escapeControls(text.toStdString(), Escapes::Cell)).left(width);
     shown = right ? shown.rightJustified(width) : shown.leftJustified(width);
     return shown.toStdString();
 }
@@ -136,27 +138,30 @@ std::string column(const std::string& text, int width, bool right = true) {
     return column(QString::fromStdString(text), width, right);
 }
 
+// A number cell: one blank, then the number right-aligned in `width`; never cut, so that even a
+// number wider than its column keeps a blank before it. A single's text takes 13 at most
+// ("-1.234568E+07").
+constexpr int kNumberWidth = 13;
+std::string numberColumn(const std::string& text, int width = kNumberWidth) {
+    return " " + QString::fromStdString(text).rightJustified(width).toStdString();
+}
+
 void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberLocale& loc,
                 std::ostream& out) {
-    const auto num = [&](float v) { return numtext::singleText(v, loc); };
+    const auto num = [&](float v) { return numberColumn(numtext::singleText(v, loc)); };
     out << column(std::string("Pos"), 4) << "  " << column(QStringLiteral("Tipo"), 4) << "  "
-        << column(QStringLiteral("Descrizione"), 30) << column(std::string("Nd"), 12)
-        << column(std::string("Md"), 12) << column(std::string("Nu arch."), 12)
-        << column(std::string("Mu arch."), 12) << column(std::string("Nu"), 12)
-        << column(std::string("Mu"), 12) << column(std::string("Campo"), 7) << column(std::string("Mu/Md"), 9)
-        << "  Esito\n";
+        << column(QStringLiteral("Descrizione"), 30);
+    for (const char* title : {"Nd", "Md", "Nu arch.", "Mu arch.", "Nu", "Mu"}) out << numberColumn(title);
+    out << numberColumn("Campo", 6) << numberColumn("Mu/Md") << "  Esito\n";
     for (const PositionCheck& c : checks) {
         const SectionRecord& r = *c.record;
         const bool done = computed(c);
-        const std::string ratio = done && std::isfinite(c.ratio)
-                                      ? numtext::fixedText(std::floor(c.ratio * 100) / 100, 2, loc)
-                                      : "-";
+        const std::string ratio = done ? ratioCell(c.ratio, loc) : "-";
         out << column(std::to_string(c.position), 4) << "  " << column(r.sectionType, 4) << "  "
-            << column(r.description, 30) << column(num(r.Nd), 12) << column(num(r.Md), 12)
-            << column(num(r.Nu), 12) << column(num(r.Mu), 12)
-            << column(done ? num(engine::toSingle(c.result.Nu)) : "-", 12)
-            << column(done ? num(engine::toSingle(c.result.Mu)) : "-", 12)
-            << column(done ? std::to_string(c.result.campo) : "-", 7) << column(ratio, 9) << "  "
+            << column(r.description, 30) << num(r.Nd) << num(r.Md) << num(r.Nu) << num(r.Mu)
+            << (done ? num(engine::toSingle(c.result.Nu)) : numberColumn("-"))
+            << (done ? num(engine::toSingle(c.result.Mu)) : numberColumn("-"))
+            << numberColumn(done ? std::to_string(c.result.campo) : "-", 6) << numberColumn(ratio) << "  "
             << verdictText(c);
         if (c.status != CheckStatus::Refused && !c.warning.empty()) out << " (" << c.warning << ")";
         out << "\n";

@@ -242,7 +242,7 @@ TEST(SectionPrintoutFailure, APrinterGetsNothingFromAFailedPageAndAPrinterThatCa
     AnalysisAccess::section(a).Md = 0;
     const PrintOutcome out = printSectionOn(printer, a, {true, false, {}}, NumberLocale::c());
     EXPECT_FALSE(out.printed);
-    EXPECT_EQ(out.message, QString::fromUtf8(kPrintProblem));
+    EXPECT_EQ(out.message, QString::fromUtf8(kPrintNoRatio));
     EXPECT_FALSE(QFile::exists(file));
     // The same printer prints the page once the section can be printed.
     AnalysisAccess::section(a).Md = 130000;

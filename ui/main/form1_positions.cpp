@@ -60,19 +60,39 @@ void Form1::LoadPositionIntoForm(int position, const archive::SectionRecord& r) 
     // The materials and the actions, then the type with its sketch, then its geometry.
     const std::size_t commonBoxes = engine::kMaterialFields.size() + 2;
     for (std::size_t i = 0; i < commonBoxes; ++i) write(texts[i]);
+    // The exact Mu of the last calculation would describe another section.
+    m_ui.lblMu->setToolTip(QString());
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        showUnknownType();
+        return;
+    }
     setMuBackground(r.Mu < r.Md);
     m_ui.lblNu->setText(QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
     m_ui.lblMu->setText(QStringLiteral(" Mu = ") + numberText(r.Mu) + QStringLiteral(" daN*cm"));
-    // The exact Mu of the last calculation would describe another section.
-    m_ui.lblMu->setToolTip(QString());
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(engine::Layout::Rectangular);
         m_ui.lblYan->setText(QStringLiteral(" yan = ") + numberText(r.yan) + QStringLiteral(" cm"));
-    } else if (r.sectionType == QLatin1String("C")) {
+    } else {
         selectLayout(engine::Layout::Circular);
         m_ui.lblYan->setText(QString());
     }
     for (std::size_t i = commonBoxes; i < texts.size(); ++i) write(texts[i]);
+}
+
+// A type this program does not know (a foreign file, a paste from the empty buffer) has no
+// geometry it can show: the boxes of both layouts and the results are emptied rather than left
+// showing the previous position's beside this one's materials. The type selection stays.
+void Form1::showUnknownType() {
+    m_emptying = true;
+    for (engine::Field f : engine::kRectangularFields) setFieldText(f, QString());
+    for (engine::Field f : engine::kCircularFields) setFieldText(f, QString());
+    m_emptying = false;
+    showCampo(0);
+    setMuBackground(false);
+    m_ui.lblNu->setText(QStringLiteral(" Nu = ? daN"));
+    m_ui.lblMu->setText(QStringLiteral(" Mu = ? daN*cm"));
+    m_ui.lblYan->setText(QStringLiteral(" yan = ? cm"));
+    UpdateCommandState();
 }
 
 void Form1::showEmptyArchive() {
