@@ -29,7 +29,8 @@ struct FileResult {
 // NaN is written as 0 and an infinity as the largest single value, so the file always reads back.
 QByteArray fileNumberText(float value);
 
-// The whole file as bytes: exactly kProjectFileLines lines, each ended by CR LF. Texts pass
+// The whole file as bytes: exactly kProjectFileLines lines, each ended by CR LF, then the block
+// of the load combinations when any position has some (docs/project-file.md). Texts pass
 // through sanitizeArchiveText, so a double quote or a line break can never break the format.
 QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& projectData);
 
@@ -40,7 +41,9 @@ FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
 // Reads the items in order, wherever the lines break (a comma and a line end both end an item;
 // CR LF, LF and CR are line ends). `archive` and `projectData` are replaced only when the whole
 // file read correctly; otherwise they are left exactly as they were and the message says why.
-// Strings must be between double quotes; anything after the last position is ignored.
+// Strings must be between double quotes. After the last position comes the block of the load
+// combinations, if any; anything else there is ignored, and a block that cannot be read refuses
+// the whole file.
 // `fileName` only names the file in the message.
 FileResult parseProjectFile(const QByteArray& bytes, const QString& fileName, SectionArchive& archive,
                             ProjectData& projectData);

@@ -130,21 +130,14 @@ bool holdsData(const SectionArchive& archive, const ProjectData& projectData) {
     for (int p = 0; p < SectionArchive::kPositions; ++p) {
         if (recordHoldsData(archive.at(p))) return true;
     }
-    return false;
+    return archive.hasCombinations();
 }
 
-bool sameSavedData(const SectionArchive& a, const ProjectData& aData, const SectionArchive& b,
-                   const ProjectData& bData) {
-    if (aData != bData) return false;
-    for (int p = 0; p < SectionArchive::kPositions; ++p) {
-        const SectionRecord& x = a.at(p);
-        const SectionRecord& y = b.at(p);
-        if (x.sectionType != y.sectionType || x.description != y.description || x.fyk != y.fyk ||
-            x.fyd != y.fyd || x.Ea != y.Ea || x.fmd != y.fmd || x.Em != y.Em || x.geometry != y.geometry) {
-            return false;
-        }
+bool SectionArchive::hasCombinations() const {
+    for (const CombinationList& list : m_combinations) {
+        if (!list.empty()) return true;
     }
-    return true;
+    return false;
 }
 
 std::vector<BoxText> positionBoxTexts(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
@@ -175,6 +168,29 @@ engine::SectionTexts positionTexts(const SectionRecord& record, const engine::nu
     engine::SectionTexts texts;
     for (const BoxText& b : positionBoxTexts(record, loc)) texts.*engine::fieldRule(b.field).text = b.text;
     return texts;
+}
+
+PositionSection positionSection(const SectionRecord& r, const engine::numtext::NumberLocale& loc) {
+    PositionSection p;
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        p.refusal = kUnknownSectionType;
+        return p;
+    }
+    p.layout = r.sectionType == QLatin1String("R") ? engine::Layout::Rectangular : engine::Layout::Circular;
+    const engine::SectionTexts texts = positionTexts(r, loc);
+    if (!engine::calculationEnabled(texts, p.layout)) {
+        p.refusal = kIncompleteSection;
+        return p;
+    }
+    engine::readSection(texts, p.layout, p.section);
+    return p;
+}
+
+engine::CombinationsResult checkPositionCombinations(const SectionArchive& archive, int position,
+                                                     const engine::numtext::NumberLocale& loc) {
+    const PositionSection p = positionSection(archive.at(position), loc);
+    if (!p.refusal.empty()) return engine::CombinationsResult{p.refusal, {}, -1, false};
+    return engine::checkCombinations(p.section, p.layout, archive.combinations(position));
 }
 
 }  // namespace fortema::archive

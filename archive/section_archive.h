@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/input_fields.h"
+#include "engine/load_combinations.h"
 #include "engine/section.h"
 
 namespace fortema::archive {
@@ -39,6 +40,9 @@ struct SectionRecord {
     bool operator==(const SectionRecord&) const = default;
 };
 
+// The load combinations checked against one position's section, in the order they were given.
+using CombinationList = std::vector<engine::LoadCombination>;
+
 class SectionArchive {
 public:
     static constexpr int kPositions = 100;
@@ -47,13 +51,27 @@ public:
     const SectionRecord& at(int position) const { return m_records.at(static_cast<std::size_t>(position)); }
     SectionRecord& at(int position) { return m_records.at(static_cast<std::size_t>(position)); }
 
-    // Every position back to untouched.
-    void clear() { m_records.fill(SectionRecord::untouched()); }
+    // The position's load combinations, beside its own Nd and Md. They stay with the position:
+    // storing, copying and pasting a record leave them as they are.
+    const CombinationList& combinations(int position) const {
+        return m_combinations.at(static_cast<std::size_t>(position));
+    }
+    CombinationList& combinations(int position) {
+        return m_combinations.at(static_cast<std::size_t>(position));
+    }
+    bool hasCombinations() const;
+
+    // Every position back to untouched, without combinations.
+    void clear() {
+        m_records.fill(SectionRecord::untouched());
+        for (CombinationList& list : m_combinations) list.clear();
+    }
 
     bool operator==(const SectionArchive&) const = default;
 
 private:
     std::array<SectionRecord, kPositions> m_records{};
+    std::array<CombinationList, kPositions> m_combinations{};
 };
 
 // Holds one record; starts blank and no command clears it.
@@ -102,13 +120,9 @@ void clearAllRecords(SectionArchive& archive, std::int16_t& currentPosition);
 bool recordHoldsValues(const SectionRecord& record);
 // recordHoldsValues, or a type that is not "R": what a position that was stored into holds.
 bool recordHoldsData(const SectionRecord& record);
-// The test of the save question "Vuoi salvare il file?": any project data string, or any
-// position for which recordHoldsData holds.
+// The test of the save question "Vuoi salvare il file?": any project data string, any position
+// for which recordHoldsData holds, or any load combination.
 bool holdsData(const SectionArchive& archive, const ProjectData& projectData);
-// Whether two projects agree in what holdsData looks at: the project data strings and, for every
-// position, type, description, materials and geometry. Actions, results and campo may differ.
-bool sameSavedData(const SectionArchive& a, const ProjectData& aData, const SectionArchive& b,
-                   const ProjectData& bData);
 
 // A stored position shown again: the boxes it fills and their texts, in the order the window
 // writes them (the five materials, Nd, Md, then the geometry of the record's own type; none for
@@ -122,5 +136,22 @@ std::vector<BoxText> positionBoxTexts(const SectionRecord& record, const engine:
 
 // The texts a calculation of the shown position reads: positionBoxTexts over boxes holding "0".
 engine::SectionTexts positionTexts(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
+
+// The section a stored position holds, read as the window reads it once the position is shown;
+// `refusal` says why there is none (a type other than "R" or "C", data "&CALCOLA" would not take).
+struct PositionSection {
+    std::string refusal;
+    engine::CurrentSection section;
+    engine::Layout layout = engine::Layout::Rectangular;
+};
+PositionSection positionSection(const SectionRecord& record, const engine::numtext::NumberLocale& loc);
+
+// The load combinations of a position checked against the section it stores, read as the window
+// reads it once shown. The window, the command line and the report all check them here. A type
+// other than "R" or "C", or data "&CALCOLA" would not take, give a refusal and no checks.
+engine::CombinationsResult checkPositionCombinations(const SectionArchive& archive, int position,
+                                                     const engine::numtext::NumberLocale& loc);
+inline constexpr const char* kIncompleteSection = "dati della sezione incompleti";
+inline constexpr const char* kUnknownSectionType = "tipo di sezione sconosciuto";
 
 }  // namespace fortema::archive

@@ -11,41 +11,14 @@
 #include "app/cli/report_command.h"
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
-#include "tests/app/cli/sample_projects.h"
+#include "bench/full_project.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace fortema;
-using namespace fortema::cli::testing;
+using fortema::bench::fullProjectFile;
 
 namespace {
-
-// Written once per run; the folder goes away when the program ends.
-const QString& fullProjectFile() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        archive::SectionArchive a;
-        for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
-            // Moments around the strength of each section, so both verdicts and several
-            // strain fields occur; every third position circular.
-            const std::string md = std::to_string((p % 3 == 2 ? 300000 : 1000000) + 15000 * p);
-            if (p % 3 == 2) {
-                storeSection(a, p, circularTexts(md.c_str()), engine::Layout::Circular,
-                             QStringLiteral("Pilastro P%1").arg(p + 1));
-            } else {
-                storeSection(a, p, rectangularTexts(md.c_str()), engine::Layout::Rectangular,
-                             QStringLiteral("Trave T%1").arg(p + 1));
-            }
-        }
-        const archive::ProjectData data{QStringLiteral("Scuola media"), QStringLiteral("Comune di Prova"),
-                                        QStringLiteral("Ing. Rossi"),   QStringLiteral("1"),
-                                        QStringLiteral("01/12/2026"),   QString()};
-        const QString file = dir.filePath(QStringLiteral("cento.ftm"));
-        if (!dir.isValid() || !archive::writeProjectFile(file, a, data).ok) return QString();
-        return file;
-    }();
-    return path;
-}
 
 // Reading the file and recomputing every position, without writing the table.
 void BM_ProjectReadAndRecompute(benchmark::State& state) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace fortema::drawing {
 
@@ -24,6 +25,19 @@ Qt::BrushStyle hatchPattern(int style) {
 }
 
 QStringList linesOf(const QString& text) { return text.split(QLatin1Char('\n')); }
+
+// A box thinner than a pixel is a rule, drawn the line width thick on whole pixels: its outline
+// would cover one or two pixel rows depending on where it falls, so a zoom would change it.
+std::optional<QRectF> asRule(const QRectF& rect, int lineWidth) {
+    if (rect.height() >= 1 && rect.width() >= 1) return std::nullopt;
+    const double pen = std::max(lineWidth, 1);
+    QRectF rule = rect;
+    if (rule.height() < 1)
+        rule = QRectF(rule.left(), std::round(rule.center().y() - pen / 2), rule.width(), pen);
+    if (rule.width() < 1)
+        rule = QRectF(std::round(rule.center().x() - pen / 2), rule.top(), pen, rule.height());
+    return rule;
+}
 
 }  // namespace
 
@@ -233,6 +247,10 @@ void QPainterSurface::line(double x1, double y1, double x2, double y2, std::opti
 void QPainterSurface::box(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
     const QRectF rect = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized();
     const QColor c = color.value_or(m_foreColor);
+    if (const auto rule = asRule(rect, m_lineWidth)) {
+        paint([&](QPainter& p) { p.fillRect(*rule, c); });
+        return;
+    }
     paint([&](QPainter& p) {
         applyPen(p, c);
         applyFill(p);
@@ -241,14 +259,9 @@ void QPainterSurface::box(double x1, double y1, double x2, double y2, std::optio
 }
 
 void QPainterSurface::filledBox(double x1, double y1, double x2, double y2, const QColor& color) {
-    QRectF rect = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized();
-    // A box thinner than a pixel is a rule, drawn the line width thick on whole pixels: its outline
-    // would cover one or two pixel rows depending on where it falls, so a zoom would change it.
-    const double pen = std::max(m_lineWidth, 1);
-    if (rect.height() < 1 || rect.width() < 1) {
-        if (rect.height() < 1) rect = QRectF(rect.left(), std::round(rect.center().y() - pen / 2), rect.width(), pen);
-        if (rect.width() < 1) rect = QRectF(std::round(rect.center().x() - pen / 2), rect.top(), pen, rect.height());
-        paint([&](QPainter& p) { p.fillRect(rect, color); });
+    const QRectF rect = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized();
+    if (const auto rule = asRule(rect, m_lineWidth)) {
+        paint([&](QPainter& p) { p.fillRect(*rule, color); });
         return;
     }
     paint([&](QPainter& p) {

@@ -262,7 +262,7 @@ ExactResult solveExact(const CurrentSection& s, Layout layout, double Nd) {
     const ExactBoundary b(checked, layout);
     const BoundaryPoint tension = b.evaluate(0), compression = b.evaluate(b.end());
     if (!finite(tension) || !finite(compression) || !std::isfinite(Nd)) {
-        r.refusal = warning::kOutOfRange;
+        r.refusal = outOfRangeWarning(checked, layout);
         return r;
     }
     if (Nd < tension.N || Nd > compression.N) {
@@ -273,7 +273,7 @@ ExactResult solveExact(const CurrentSection& s, Layout layout, double Nd) {
     const double gap = k.hi.N - k.lo.N;
     const BoundaryPoint p = between(k.lo, k.hi, gap > 0 ? std::clamp((Nd - k.lo.N) / gap, 0.0, 1.0) : 0.0);
     if (!finite(p)) {
-        r.refusal = warning::kOutOfRange;
+        r.refusal = outOfRangeWarning(checked, layout);
         return r;
     }
     r.found = true;

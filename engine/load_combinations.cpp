@@ -147,14 +147,18 @@ std::vector<std::pair<double, double>> FullDomain::outline(int perSide) const {
 
 CombinationsResult checkCombinations(const CurrentSection& s, Layout layout,
                                      const std::vector<LoadCombination>& combinations) {
-    CombinationsResult r;
-    // The section's own actions play no part here: only its materials and sizes are checked.
     CurrentSection bare = s;
     bare.Nd = 1;
     bare.Md = 0;
+    CombinationsResult r;
     r.refusal = checkSection(bare, layout);
     if (!r.refusal.empty()) return r;
-    const FullDomain domain(s, layout);
+    return checkCombinations(FullDomain(s, layout), combinations);
+}
+
+CombinationsResult checkCombinations(const FullDomain& domain,
+                                     const std::vector<LoadCombination>& combinations) {
+    CombinationsResult r;
     r.allPass = true;
     double worst = kInfinity;
     for (std::size_t i = 0; i < combinations.size(); ++i) {

@@ -83,7 +83,11 @@ struct CombinationsResult {
     bool allPass = false;
 };
 
+// The section's materials and sizes are checked first (its own Nd and Md play no part).
 CombinationsResult checkCombinations(const CurrentSection& s, Layout layout,
+                                     const std::vector<LoadCombination>& combinations);
+// On a domain already built, for a table checked again after every edit.
+CombinationsResult checkCombinations(const FullDomain& domain,
                                      const std::vector<LoadCombination>& combinations);
 
 // A table of combinations read from text: pasted spreadsheet cells (tab-separated) or a CSV file

@@ -21,7 +21,64 @@ namespace {
 
 bool usableDivisor(double v) { return v != 0 && std::isfinite(v); }
 
+constexpr const char* kPressure = "daN/cm²";
+
+// The typed values of `layout`, in reading order.
+std::vector<StoredValue> typedValues(const CurrentSection& s, Layout layout) {
+    std::vector<StoredValue> out = {{"fyk", s.fyk, kPressure}, {"fyd", s.fyd, kPressure},
+                                    {"Ea", s.Ea, kPressure},   {"fmd", s.fmd, kPressure},
+                                    {"Em", s.Em, kPressure},   {"Nd", s.Nd, "daN"},
+                                    {"Md", s.Md, "daN*cm"}};
+    if (layout == Layout::Rectangular) {
+        out.insert(out.end(), {{"b", s.b * 10, "mm"},
+                               {"h", s.h * 10, "mm"},
+                               {"c1", s.c1 * 10, "mm"},
+                               {"c2", s.c2 * 10, "mm"},
+                               {"A1", s.A1 * 100, "mm²"},
+                               {"A2", double(s.A2) * 100, "mm²"}});
+    } else {
+        out.insert(out.end(), {{"d", s.d * 10, "mm"}, {"c", s.c * 10, "mm"}, {"Aa", s.Aa * 100, "mm²"}});
+    }
+    return out;
+}
+
+std::string named(const StoredValue& v) {
+    return std::string(warning::kOutOfRange) + ": " + v.symbol + " = " +
+           numtext::generalText(v.value, numtext::NumberLocale::c()) + " " + v.unit;
+}
+
 }  // namespace
+
+std::vector<StoredValue> storedValues(const CurrentSection& s, const SectionResult& r, Layout layout) {
+    std::vector<StoredValue> out = typedValues(s, layout);
+    out.insert(out.end(), {{"Nu", r.Nu, "daN"}, {"Mu", r.Mu, "daN*cm"}});
+    if (layout == Layout::Rectangular) out.push_back({"yan", r.yan, "cm"});
+    return out;
+}
+
+std::string outOfRangeWarning(const CurrentSection& s, Layout layout) {
+    const std::vector<StoredValue> typed = typedValues(s, layout);
+    for (const StoredValue& v : typed)
+        if (!fitsSingle(v.value)) return named(v);
+    // Every value fits on its own: the one farthest from 1 is the likeliest to have been mistyped.
+    const StoredValue* extreme = nullptr;
+    double farthest = -1;
+    for (const StoredValue& v : typed) {
+        if (v.value == 0) continue;
+        const double distance = std::fabs(std::log10(std::fabs(v.value)));
+        if (distance > farthest) {
+            farthest = distance;
+            extreme = &v;
+        }
+    }
+    return extreme ? named(*extreme) : std::string(warning::kOutOfRange);
+}
+
+std::string storedValuesWarning(const CurrentSection& s, const SectionResult& r, Layout layout) {
+    for (const StoredValue& v : storedValues(s, r, layout))
+        if (!fitsSingle(v.value)) return outOfRangeWarning(s, layout);
+    return {};
+}
 
 bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section) {
     const auto number = [&texts](Field f) { return fieldValue(f, texts.*fieldRule(f).text); };
@@ -77,12 +134,12 @@ std::string checkSection(const CurrentSection& s, Layout layout) {
         const double nScale = s.fmd * s.b * s.h;
         const double mScale = s.fmd * s.b * (s.h * s.h) / 6;
         if (!usableDivisor(nScale) || !usableDivisor(mScale) || !std::isfinite(s.fyd / s.Ea)) {
-            return warning::kOutOfRange;
+            return outOfRangeWarning(s, layout);
         }
         // Bars outside the section, or both layers on one line, make a domain that is no section's.
         // An unreinforced rectangle has no bars, and its covers are not read.
         if ((s.A1 != 0 || s.A2 != 0) && !(s.c1 + s.c2 < s.h)) return warning::kCoversTooLarge;
-        return {};
+        return storedValuesWarning(s, SectionResult{}, layout);
     }
     if (s.Em == 0) return warning::zeroValue("Em");
     if (s.d == 0) return warning::zeroValue("d");
@@ -90,10 +147,10 @@ std::string checkSection(const CurrentSection& s, Layout layout) {
     const CircleSection cs = circleSection(s);
     if (!usableDivisor(cs.nScale) || !usableDivisor(cs.mScale) || !std::isfinite(cs.t) ||
         !std::isfinite(cs.eyd) || !std::isfinite(cs.e0)) {
-        return warning::kOutOfRange;
+        return outOfRangeWarning(s, layout);
     }
     if (!(s.Aa < cs.Ac)) return warning::kSteelTooLarge;
-    return {};
+    return storedValuesWarning(s, SectionResult{}, layout);
 }
 
 ResultStep showResults(const CurrentSection& s, Layout layout, const DomainTrace& t,
@@ -144,10 +201,14 @@ CalcOutcome Analysis::calcola(const SectionTexts& texts, Layout layout) {
         layout == Layout::Rectangular ? traceRectangular(m_section) : traceCircular(m_section);
     const ResultStep step = showResults(m_section, layout, trace, m_result);
     const SectionResult& r = step.result;
+    // Results the archive could not keep would be stored as infinities: refused before anything
+    // is shown, so that nothing can store them.
     if (!trace.allFinite() || !std::isfinite(r.Nu) || !std::isfinite(r.Mu) || !std::isfinite(r.yan)) {
-        outcome.refusal = warning::kOutOfRange;
+        outcome.refusal = outOfRangeWarning(m_section, layout);
         return outcome;
     }
+    outcome.refusal = storedValuesWarning(m_section, r, layout);
+    if (!outcome.refusal.empty()) return outcome;
 
     for (int f = 1; f <= 5; ++f) {
         const auto fi = static_cast<std::size_t>(f);

@@ -28,6 +28,7 @@ inline constexpr const char* kCoversTooLarge =
     "Attenzione, dati non validi: la somma dei copriferri c1 + c2 deve essere minore dell'altezza h";
 inline constexpr const char* kSteelTooLarge =
     "Attenzione, dati non validi: l'area dell'armatura Aa deve essere minore dell'area della sezione";
+// Followed by the value to blame (outOfRangeWarning).
 inline constexpr const char* kOutOfRange =
     "Attenzione, dati non validi: valori troppo grandi o troppo piccoli per il calcolo";
 // "Attenzione, dati non validi: <symbol> deve essere diverso da zero"
@@ -47,6 +48,13 @@ inline float toSingle(double v) {
 }
 
 enum class Layout { Rectangular, Circular };
+
+// Single precision holds `v`: it lies within the range of a float and, unless it is 0, does not
+// round to 0 there.
+inline bool fitsSingle(double v) {
+    const float f = toSingle(v);
+    return std::isfinite(f) && (v == 0 || f != 0);
+}
 
 // The values the last calculation read, in engine units (cm, cm², daN, daN·cm, daN/cm²).
 // A value of the other layout keeps what it last held.
@@ -105,11 +113,33 @@ struct SectionTexts {
 // An Nd that reads 0 becomes 1; returns true when that happened (the box must show "1").
 bool readSection(const SectionTexts& texts, Layout layout, CurrentSection& section);
 
+// One number of a section as the archive keeps it: the symbol the messages name it by, the value
+// in the unit the user types it in (the unit "Sa&lva dati" stores it in), and that unit.
+struct StoredValue {
+    const char* symbol;
+    double value;
+    const char* unit;
+};
+
+// The numbers "Sa&lva dati" stores from a calculation of `layout`: the materials and the actions,
+// the layout's lengths in mm and areas in mm², then Nu, Mu and, for a rectangle, yan in cm.
+std::vector<StoredValue> storedValues(const CurrentSection& section, const SectionResult& result,
+                                      Layout layout);
+
+// kOutOfRange followed by the value most likely to blame, as typed: ": h = 1E+21 mm". It is the
+// first value single precision cannot hold among the typed ones, or else the typed value of
+// the most extreme magnitude.
+std::string outOfRangeWarning(const CurrentSection& section, Layout layout);
+
+// The refusal when a number "Sa&lva dati" would store does not fit the single precision the
+// archive keeps (outOfRangeWarning); empty when all fit.
+std::string storedValuesWarning(const CurrentSection& section, const SectionResult& result, Layout layout);
+
 // The checks between reading and tracing, in the order the program makes them: Md < 0, the
 // layout's Nd < 0 without tension steel, then the values the calculation cannot divide by,
 // a circular cover that leaves no bar ring, and sections that cannot exist (the covers of a
-// reinforced rectangle filling its depth, a circle's steel filling its area). The warning that
-// refuses, or empty.
+// reinforced rectangle filling its depth, a circle's steel filling its area), last a typed value
+// the archive could not keep in single precision. The warning that refuses, or empty.
 std::string checkSection(const CurrentSection& section, Layout layout);
 
 struct CalcOutcome {

@@ -1,5 +1,7 @@
 // The engine fed arbitrary field texts of both section types: never a crash, a hang, a NaN
-// or an infinity in a result or a curve, nor in the exact design point.
+// or an infinity in a result or a curve, nor in the exact design point; every refusal has its
+// message, and every number "Sa&lva dati" would store from a traced section fits the single
+// precision the archive keeps.
 #include "engine/exact_domain.h"
 #include "engine/section.h"
 
@@ -45,10 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int round = 0; round < 2; ++round) {
         const Layout used = round == 0 ? layout : Layout::Rectangular;
         const CalcOutcome outcome = analysis.calcola(texts, used);
+        if (!outcome.traced && outcome.refusal.empty()) std::abort();
         if (outcome.traced) {
+            for (const StoredValue& v : storedValues(analysis.section(), analysis.result(), used))
+                if (!fitsSingle(v.value)) std::abort();
             // The window solves the exact design point after every traced calculation.
             const CurrentSection& s = analysis.section();
             const ExactResult exact = solveExact(s, used, s.Nd);
+            if (!exact.found && !exact.beyondCapacity && exact.refusal.empty()) std::abort();
             if (exact.found) {
                 checkFinite(exact.Nu);
                 checkFinite(exact.Mu);

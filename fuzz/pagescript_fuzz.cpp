@@ -1,5 +1,6 @@
 // The page-script interpreters fed any page file: no crash and no hang, for any wanted page
-// on the preview and any range on the printer.
+// on the preview and any range on the printer, both on the recorder and on the painter surface
+// over a picture that the window and the printer really draw with.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "drawing/painter_surface.h"
 #include "drawing/recording_surface.h"
 #include "pagescript/page_script.h"
 #include "pagescript/script_interpreter.h"
@@ -33,7 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.close();
 
     QImage picture;
-    fortema::drawing::RecordingSurface preview;
     PreviewRequest request;
     request.pageFile = file;
     request.wantedPage = QString::number(data[0] % 8);
@@ -42,12 +43,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.pageHeight = 16839.9 * request.previewScale;
     request.visibleWidth = 800 * 15;
     request.visibleHeight = 600 * 15;
-    RenderPreviewPage(request, preview, picture);
-
-    fortema::drawing::RecordingSurface printer;
     const int first = 1 + data[1] % 4;
     const int last = first + data[2] % 4;
     const bool cancelled = false;
-    PrintPages(file, printer, picture, first, last, cancelled, PrintHooks{});
+    // A small page picture keeps the painting quick; the page is scaled onto it as in the window.
+    QImage page(120, 170, QImage::Format_RGB32);
+    for (const bool painted : {false, true}) {
+        fortema::drawing::RecordingSurface preview, printer;
+        fortema::drawing::QPainterSurface previewPicture(&page), printerPicture(&page);
+        fortema::drawing::Surface& prv =
+            painted ? static_cast<fortema::drawing::Surface&>(previewPicture) : preview;
+        fortema::drawing::Surface& prn =
+            painted ? static_cast<fortema::drawing::Surface&>(printerPicture) : printer;
+        prv.setScale(0, 0, kPageWidthTwips, kPageHeightTwips);
+        prn.setScale(0, 0, kPageWidthTwips, kPageHeightTwips);
+        RenderPreviewPage(request, prv, picture);
+        PrintPages(file, prn, picture, first, last, cancelled, PrintHooks{});
+    }
     return 0;
 }

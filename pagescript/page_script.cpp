@@ -83,6 +83,85 @@ long scriptWholeNumber(const QString& text) {
 
 QString keywordText(Keyword keyword) { return QLatin1String(entryOf(keyword).text); }
 
+std::optional<Keyword> keywordOf(QByteArrayView line) {
+    if (line.isEmpty() || line.front() != '#') return std::nullopt;
+    for (const auto& e : kKeywords) {
+        if (line == QByteArrayView(e.text)) return e.keyword;
+    }
+    return std::nullopt;
+}
+
+QByteArray encodeScriptLine(const QString& line) {
+    // Latin-1 and Windows-1252 share every character but those of 0x80 to 0x9F.
+    bool latin1 = true;
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u > 0xFF || (u >= 0x80 && u < 0xA0)) {
+            latin1 = false;
+            break;
+        }
+    }
+    if (latin1) return line.toLatin1();
+    return QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String()));
+}
+
+QString decodeScriptLine(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b < 0xA0) {
+            return QString::fromStdU32String(
+                engine::fromWindows1252(std::string_view(bytes.data(), std::size_t(bytes.size()))));
+        }
+    }
+    return QString::fromLatin1(bytes);
+}
+
+qint64 PageIndex::startOf(int page) const {
+    if (page < 1 || std::size_t(page) > starts.size()) return -1;
+    const qint64 start = starts[std::size_t(page) - 1];
+    if (firstImage >= 0 && firstImage < start) return -1;
+    return start;
+}
+
+void PageScan::feed(QByteArrayView line, qint64 offset) {
+    if (m_argumentsLeft > 0) {
+        --m_argumentsLeft;
+        return;
+    }
+    const std::optional<Keyword> keyword = keywordOf(line);
+    if (!keyword) return;
+    switch (*keyword) {
+        case Keyword::StartPage:
+            ++m_counter;
+            m_index.starts.push_back(offset);
+            break;
+        case Keyword::EndPage:
+            m_pages.append(QString::number(m_counter));
+            break;
+        case Keyword::Image:
+            if (m_index.firstImage < 0) m_index.firstImage = offset;
+            [[fallthrough]];
+        default:
+            m_argumentsLeft = argumentCount(*keyword);
+            break;
+    }
+}
+
+bool PageScan::feedFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    qint64 offset = 0;
+    while (!file.atEnd()) {
+        QByteArray bytes = file.readLine();
+        const qint64 next = offset + bytes.size();
+        if (bytes.endsWith('\n')) bytes.chop(1);
+        if (bytes.endsWith('\r')) bytes.chop(1);
+        feed(bytes, offset);
+        offset = next;
+    }
+    return true;
+}
+
 int argumentCount(Keyword keyword) { return entryOf(keyword).arguments; }
 
 ScriptReader::ScriptReader(const QString& path) : m_file(std::make_unique<QFile>(path)) {
@@ -95,30 +174,39 @@ bool ScriptReader::isOpen() const { return m_file->isOpen(); }
 
 QString ScriptReader::errorString() const { return m_file->errorString(); }
 
-bool ScriptReader::readLine(QString& line) {
+bool ScriptReader::readLine(QByteArray& line) {
     if (!m_file->isOpen() || m_file->atEnd()) return false;
-    QByteArray bytes = m_file->readLine();
-    if (bytes.endsWith('\n')) bytes.chop(1);
-    if (bytes.endsWith('\r')) bytes.chop(1);
-    line = QString::fromStdU32String(engine::fromWindows1252(bytes.toStdString()));
+    line = m_file->readLine();
+    if (line.endsWith('\n')) line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
     return true;
 }
 
 bool ScriptReader::next(ScriptCommand& command) {
-    QString line;
+    QByteArray line;
     while (readLine(line)) {
-        for (const auto& e : kKeywords) {
-            if (line != QLatin1String(e.text)) continue;
-            command.keyword = e.keyword;
-            command.arguments.clear();
-            for (int i = 0; i < e.arguments; ++i) {
-                QString argument;
-                if (!readLine(argument)) return false;
-                command.arguments.append(argument);
-            }
-            return true;
+        // Lines that are no keyword are passed over without being decoded.
+        const std::optional<Keyword> keyword = keywordOf(line);
+        if (!keyword) continue;
+        command.keyword = *keyword;
+        command.arguments.clear();
+        for (int i = argumentCount(*keyword); i > 0; --i) {
+            if (!readLine(line)) return false;
+            command.arguments.append(decodeScriptLine(line));
         }
+        return true;
     }
+    return false;
+}
+
+bool ScriptReader::seekToKeyword(qint64 offset, Keyword keyword) {
+    if (!m_file->isOpen()) return false;
+    QByteArray line;
+    if (offset >= 0 && m_file->seek(offset) && readLine(line) && keywordOf(line) == keyword &&
+        m_file->seek(offset)) {
+        return true;
+    }
+    m_file->seek(0);
     return false;
 }
 

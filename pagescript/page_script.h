@@ -4,10 +4,13 @@
 // followed by a fixed number of argument lines, positions in twips from the top left corner
 // of an A4 portrait page. The writer produces it; the preview and the printer read it back.
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace fortema::pagescript {
 
@@ -61,6 +64,46 @@ enum class Keyword {
 QString keywordText(Keyword keyword);
 int argumentCount(Keyword keyword);
 
+// The keyword a line of the file (its bytes, without the line end) stands for, if any.
+std::optional<Keyword> keywordOf(QByteArrayView line);
+
+// One line of the file in the 8-bit code page, without its line end, and back.
+QByteArray encodeScriptLine(const QString& line);
+QString decodeScriptLine(QByteArrayView bytes);
+
+// Where the pages of a page file begin: starts[n - 1] is the byte offset of the "#startpage"
+// line of page n. A reader goes straight there instead of reading every page before it.
+struct PageIndex {
+    std::vector<qint64> starts;
+    // The offset of the first "#img" command, -1 when there is none: a picture loaded there
+    // stays in the holder for later pages, so those are read from the first line.
+    qint64 firstImage = -1;
+
+    // The offset to read page `page` from; -1 when it must be read from the first line.
+    qint64 startOf(int page) const;
+};
+
+// Follows a page file line by line as the readers take it (keyword lines, then their argument
+// lines whatever they read like) and keeps the list of ended pages and the page index. Fed
+// with the lines of a whole file, its page list is the one BuildPageList gives.
+class PageScan {
+public:
+    // The next line of the file, its bytes without the line end, starting at byte `offset`.
+    void feed(QByteArrayView line, qint64 offset);
+    // Every line of the file at `path`; false when it cannot be opened.
+    bool feedFile(const QString& path);
+
+    // One item per ended page, "1", "2", ... in file order.
+    const QStringList& pages() const { return m_pages; }
+    const PageIndex& index() const { return m_index; }
+
+private:
+    int m_argumentsLeft = 0;
+    int m_counter = 0;
+    QStringList m_pages;
+    PageIndex m_index;
+};
+
 struct ScriptCommand {
     Keyword keyword = Keyword::StartPage;
     QStringList arguments;
@@ -79,9 +122,12 @@ public:
     QString errorString() const;
     // The next whole command; false at the end of the file.
     bool next(ScriptCommand& command);
+    // Goes to the line at `offset` when it is the keyword line of `keyword`, so that next() reads
+    // that command; otherwise goes back to the first line. False in the second case.
+    bool seekToKeyword(qint64 offset, Keyword keyword);
 
 private:
-    bool readLine(QString& line);
+    bool readLine(QByteArray& line);
 
     std::unique_ptr<QFile> m_file;
 };

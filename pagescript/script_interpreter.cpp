@@ -123,6 +123,13 @@ private:
     QString m_styleText;
 };
 
+// Puts the reader on the "#startpage" line of `page` when the index knows where it is and the
+// file has it there; the page counter to go on with: page - 1 there, 0 at the first line.
+int startAt(ScriptReader& reader, const PageIndex* index, int page) {
+    if (!index || page < 1) return 0;
+    return reader.seekToKeyword(index->startOf(page), Keyword::StartPage) ? page - 1 : 0;
+}
+
 }  // namespace
 
 ScrollRange previewScrollRange(double pageExtent, double visibleExtent) {
@@ -145,7 +152,7 @@ PreviewResult RenderPreviewPage(const PreviewRequest& request, drawing::Surface&
     ScriptReader reader(request.pageFile);
     result.fileRead = reader.isOpen();
     CommandApplier applier(prv, picture, request.previewScale);
-    int counter = 0;
+    int counter = startAt(reader, request.index, result.wantedPage);
     ScriptCommand command;
     while (reader.next(command)) {
         if (command.keyword == Keyword::StartPage) {
@@ -170,7 +177,8 @@ PreviewResult RenderPreviewPage(const PreviewRequest& request, drawing::Surface&
 }
 
 PrintResult PrintPages(const QString& pageFile, drawing::Surface& printer, QImage& picture, int first,
-                       int last, const bool& printCancelled, const PrintHooks& hooks) {
+                       int last, const bool& printCancelled, const PrintHooks& hooks,
+                       const PageIndex* index) {
     if (hooks.setBusy) hooks.setBusy(true);
     if (hooks.processEvents) hooks.processEvents();
     if (hooks.showPrintProgress) hooks.showPrintProgress(first, last, first - 1);
@@ -180,6 +188,7 @@ PrintResult PrintPages(const QString& pageFile, drawing::Surface& printer, QImag
     int counter = 0;
     ScriptReader reader(pageFile);
     result.fileRead = reader.isOpen();
+    counter = startAt(reader, index, first);
     CommandApplier applier(printer, picture, 1.0);
     ScriptCommand command;
     while (reader.next(command)) {

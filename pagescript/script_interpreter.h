@@ -2,9 +2,12 @@
 
 // The two readers of the page file. RenderPreviewPage draws one page on the preview page
 // surface at the preview's zoom; PrintPages sends a range of pages to a printer surface.
-// Both read the file from its first line at every call and apply its commands alike; the
-// surfaces keep their state (font, fill, position) from one command, page and call to the
-// next, as the writer states font and fill before every text and box.
+// Both apply the commands of the file alike; the surfaces keep their state (font, fill,
+// position) from one command, page and call to the next, as the writer states font and fill
+// before every text and box. Given the page index of the file, they start reading at the first
+// page they draw; without it (or when it does not fit the file) at the first line. Nothing a
+// page draws depends on the pages before it but a picture that an "#img" loaded, and the index
+// sends such files back to the first line.
 //
 // Split with the preview window: the window shows the wait pointer, places its page surface
 // at (pageLeft, pageTop + the tool bar's height), calls RenderPreviewPage, applies the two
@@ -16,6 +19,7 @@
 #include <functional>
 
 #include "drawing/surface.h"
+#include "pagescript/page_script.h"
 
 namespace fortema::pagescript {
 
@@ -42,8 +46,9 @@ struct PreviewRequest {
     double top = 0;
     double pageWidth = 0;  // outer size of the page surface, window twips
     double pageHeight = 0;
-    double visibleWidth = 0;   // width of the horizontal scroll bar
-    double visibleHeight = 0;  // height of the vertical scroll bar
+    double visibleWidth = 0;           // width of the horizontal scroll bar
+    double visibleHeight = 0;          // height of the vertical scroll bar
+    const PageIndex* index = nullptr;  // of the page file, when the window has one
 };
 
 struct PreviewResult {
@@ -84,7 +89,8 @@ struct PrintResult {
 // end of the printer document at the end, also when `printCancelled` stopped it at a page
 // boundary (what was drawn is sent) or when the file ended early. Font sizes as written.
 PrintResult PrintPages(const QString& pageFile, drawing::Surface& printer, QImage& picture, int first,
-                       int last, const bool& printCancelled, const PrintHooks& hooks);
+                       int last, const bool& printCancelled, const PrintHooks& hooks,
+                       const PageIndex* index = nullptr);
 
 // The width of the progress fill when `page` of first..last starts: (page - first + 1) steps
 // of trackWidth / (last - first + 1); 0 before the first page, the whole track at the last.

@@ -5,11 +5,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QTemporaryDir>
+#include <charconv>
 #include <cmath>
 
 #include "drawing/painter_surface.h"
 #include "pagescript/page_script.h"
+#include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
 #include "report/text_fit.h"
 
@@ -25,10 +26,23 @@ constexpr std::int16_t kNormal = 0;
 constexpr std::int16_t kBold = -1;
 
 QString textForm(float value, const numtext::NumberLocale& loc) {
+    if (!std::isfinite(value)) return QLatin1String(kValueOutOfRange);
     return QString::fromStdString(numtext::singleText(value, loc));
 }
 
-QString signedForm(float value) { return QString::fromStdString(numtext::signedText(value)); }
+QString signedForm(float value) {
+    if (!std::isfinite(value)) return QLatin1Char(' ') + QLatin1String(kValueOutOfRange);
+    return QString::fromStdString(numtext::signedText(value));
+}
+
+// A double rounded to seven significant digits, as a single's text would show it.
+double sevenDigits(double value) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
+    double out = value;
+    std::from_chars(text, written.ptr, out);
+    return out;
+}
 
 struct LegendLine {
     float y;
@@ -86,11 +100,13 @@ QString rightHeaderBesideTitle(const QString& text) {
 
 bool writeProjectPage(pagescript::PageScriptWriter& w, const archive::ProjectData& projectData,
                       const ReportContext& context, const QString& footerLeft, const QString& footerRight) {
-    bool ok = w.StartPage(QLatin1String(kReportTitle), rightHeaderBesideTitle(projectFileHeader(context.projectFile)));
+    bool ok = w.StartPage(QLatin1String(kReportTitle),
+                          rightHeaderBesideTitle(projectFileHeader(context.projectFile)));
     ok = ok && w.PrintLeft(2, 4, QStringLiteral("DATI DI PROGETTO:"), kSansSerif, 10, kBold);
     for (int k = 0; ok && k < archive::kProjectDataLines; ++k) {
-        ok = printFitted(w, 2, 5.0f + float(k), QLatin1String(kProjectLabels[k]) + projectData[std::size_t(k)],
-                         kSansSerif, 10, kNormal);
+        ok =
+            printFitted(w, 2, 5.0f + float(k), QLatin1String(kProjectLabels[k]) + projectData[std::size_t(k)],
+                        kSansSerif, 10, kNormal);
     }
     ok = ok && w.PrintLeft(2, 11, QString(76, QLatin1Char('-')), kSansSerif, 9, kNormal);
     for (const LegendLine& line : kLegend) {
@@ -122,19 +138,21 @@ bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const arch
         return w.PrintLeft(x, top + dy, t, kSerif, 9, bold ? kBold : kNormal);
     };
     const QString pressure = QStringLiteral(" daN/cm^2");
-    bool ok = text(2, 2.5f, QStringLiteral("Sezione numero: ") + signedForm(float(position + 1)), true) &&
-              text(6, 2.5f, QStringLiteral("Tipo: ") + s.sectionType, true) &&
-              printFitted(w, 8, top + 2.5f, QStringLiteral("Descrizione: ") + s.description, kSerif, 9, kBold) &&
-              text(2, 3, QStringLiteral("fyd = ") + textForm(s.fyd, loc) + pressure, false) &&
-              text(6, 3, QStringLiteral("Ea = ") + textForm(s.Ea, loc) + pressure, false) &&
-              text(10, 3, QStringLiteral("fmd = ") + textForm(s.fmd, loc) + pressure, false) &&
-              text(14, 3, QStringLiteral("Em = ") + textForm(s.Em, loc) + pressure, false);
+    bool ok =
+        text(2, 2.5f, QStringLiteral("Sezione numero: ") + signedForm(float(position + 1)), true) &&
+        text(6, 2.5f, QStringLiteral("Tipo: ") + s.sectionType, true) &&
+        printFitted(w, 8, top + 2.5f, QStringLiteral("Descrizione: ") + s.description, kSerif, 9, kBold) &&
+        text(2, 3, QStringLiteral("fyd = ") + textForm(s.fyd, loc) + pressure, false) &&
+        text(6, 3, QStringLiteral("Ea = ") + textForm(s.Ea, loc) + pressure, false) &&
+        text(10, 3, QStringLiteral("fmd = ") + textForm(s.fmd, loc) + pressure, false) &&
+        text(14, 3, QStringLiteral("Em = ") + textForm(s.Em, loc) + pressure, false);
 
     const bool rectangular = s.sectionType == QLatin1String("R");
     const Column* begin = rectangular ? std::begin(kRectColumns) : std::begin(kCircleColumns);
     const Column* end = rectangular ? std::end(kRectColumns) : std::end(kCircleColumns);
     for (const Column* c = begin; ok && c != end; ++c) {
-        // yan is kept in cm; the column is in mm, multiplied in single precision as stored.
+        // yan is kept in cm; the column is in mm, multiplied in single precision as stored (a
+        // foreign file's yan near the single range ends beyond it, and is shown as such).
         const float value = c->slot < 0 ? s.yan * 10.0f : s.geometry[std::size_t(c->slot)];
         ok = text(c->x, 3.5f, QLatin1String(c->title), false) && text(c->x, 4, signedForm(value), false);
     }
@@ -185,9 +203,10 @@ QString cutRatioText(float Mu, float Md, const numtext::NumberLocale& loc) {
     // Mu × 10000 is exact in double, so a quotient that is a whole number of ten-thousandths
     // is not cut one step too low.
     const double cut = std::floor(double(Mu) * 10000.0 / double(Md));
-    const float ratio = float(cut / 10000.0);
-    if (!std::isfinite(ratio)) return QLatin1String(kRatioUndefined);
-    return textForm(ratio, loc);
+    if (!std::isfinite(cut)) return QLatin1String(kValueOutOfRange);
+    if (!engine::fitsSingle(cut / 10000.0))
+        return QString::fromStdString(numtext::generalText(sevenDigits(cut / 10000.0), loc));
+    return textForm(float(cut / 10000.0), loc);
 }
 
 QString verdictText(float Mu, float Md) {
@@ -217,14 +236,17 @@ QString leftOutMessage(const std::vector<int>& positions) {
         k = end + 1;
     }
     const QString list = parts.join(QStringLiteral(", "));
-    const QString stop = QStringLiteral("Il resoconto si ferma alla prima posizione che non ha né Nd né Md.\n");
+    const QString stop =
+        QStringLiteral("Il resoconto si ferma alla prima posizione che non ha né Nd né Md.\n");
     if (positions.size() == 1) {
-        return stop + QStringLiteral("La posizione %1 contiene dati e non è stata stampata: per stamparla, "
-                                     "non lasciare posizioni vuote prima di essa.")
+        return stop + QStringLiteral(
+                          "La posizione %1 contiene dati e non è stata stampata: per stamparla, "
+                          "non lasciare posizioni vuote prima di essa.")
                           .arg(list);
     }
-    return stop + QStringLiteral("Le posizioni %1 contengono dati e non sono state stampate: per stamparle, "
-                                 "non lasciare posizioni vuote prima di esse.")
+    return stop + QStringLiteral(
+                      "Le posizioni %1 contengono dati e non sono state stampate: per stamparle, "
+                      "non lasciare posizioni vuote prima di esse.")
                       .arg(list);
 }
 
@@ -314,10 +336,11 @@ int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPat
 PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath,
                         const DocumentWriter& write) {
     PdfReport out;
-    QTemporaryDir folder;
+    // A private folder of this run, as the preview's, gone with everything written in it.
+    const pagescript::PrivateFolder folder;
     if (!folder.isValid()) {
         out.outcome = ReportOutcome::WriteFailed;
-        out.message = QStringLiteral("Impossibile creare una cartella temporanea per il file di anteprima.");
+        out.message = folder.errorMessage();
         return out;
     }
     QuietPreview preview;
@@ -337,7 +360,8 @@ PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath
 }
 
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
-                          const numtext::NumberLocale& loc, const QString& pdfPath, const ReportContext& context) {
+                          const numtext::NumberLocale& loc, const QString& pdfPath,
+                          const ReportContext& context) {
     QString noData;
     PdfReport out = documentToPdf(loc, pdfPath, [&](pagescript::PageScriptWriter& w) {
         return FullReport(

@@ -45,6 +45,9 @@ inline constexpr const char* kNoDataText = " Nessun dato è stato salvato ";
 // The ratio line of a position with Md = 0 and Nd not 0: the quotient does not exist, so the
 // line says so instead of showing a number.
 inline constexpr const char* kRatioUndefined = "n.d. (Md = 0)";
+// In place of a stored value whose printed form single precision cannot hold (yan × 10 of a
+// foreign file's huge yan, say): no "Inf" on paper.
+inline constexpr const char* kValueOutOfRange = "fuori scala";
 
 inline constexpr int kBlocksPerPage = 5;
 inline constexpr int kMaxSectionPages = 20;
@@ -65,7 +68,8 @@ bool positionIsPrinted(const archive::SectionRecord& record);
 std::vector<std::vector<int>> sectionPages(const archive::SectionArchive& archive);
 
 // Mu / Md cut to four decimals (towards minus infinity) and kept in single precision, in text
-// form; kRatioUndefined when Md is 0 or the quotient is not a finite number.
+// form; kRatioUndefined when Md is 0. A quotient beyond single precision (a tiny Md) is written
+// from double precision, with seven digits; kValueOutOfRange when Mu is not a finite number.
 QString cutRatioText(float Mu, float Md, const engine::numtext::NumberLocale& loc);
 
 // The verdict at the end of a block's ratio line, as the main window judges a stored position:
@@ -97,14 +101,14 @@ struct PdfReport {
 };
 
 // Any page-script document without a window: `write` writes it with a writer whose page file lies
-// in a temporary folder, then the pages it ended are printed onto an A4 PDF at `pdfPath`,
-// positions measured from the corner of the sheet. A document `write` did not finish (NoData,
-// WriteFailed) makes no PDF.
+// in a private folder made for the call (see pagescript::PrivateFolder), then the pages it ended are printed
+// onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet. A document `write` did not
+// finish (NoData, WriteFailed) makes no PDF.
 using DocumentWriter = std::function<ReportOutcome(pagescript::PageScriptWriter& writer)>;
 PdfReport documentToPdf(const engine::numtext::NumberLocale& loc, const QString& pdfPath,
                         const DocumentWriter& write);
 
-// The same report without a window: written into a page file of a temporary folder and printed
+// The same report without a window: written into a page file of a private folder and printed
 // onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet.
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
                           const engine::numtext::NumberLocale& loc, const QString& pdfPath,

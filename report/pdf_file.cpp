@@ -1,11 +1,11 @@
 #include "report/pdf_file.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
-#include <sys/stat.h>
 #include <filesystem>
 #include <system_error>
 
@@ -46,7 +46,8 @@ QString printerProblem(const QPrinter& printer) {
 PdfFile writePdfFile(QPrinter& printer, const QString& target, const std::function<bool(QPrinter&)>& paint) {
     const QFileInfo info(target);
     // Beside the target, so that the rename stays on one file system and replaces at once.
-    QTemporaryFile temporary(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.fileName())));
+    QTemporaryFile temporary(
+        info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.fileName())));
     if (!temporary.open()) return {false, notWritten(target)};
     temporary.close();
     const QString temporaryPath = temporary.fileName();

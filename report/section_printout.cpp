@@ -24,12 +24,19 @@ constexpr double kSheetX = -0.38;
 constexpr double kSheetLeft = -0.9;
 constexpr double kSheetWidth = 2.08;
 
-// A printed value that cannot be computed ends the printout.
-struct PrintFailure {};
+// A printed value that cannot be computed ends the printout; the reason blames the data.
+struct PrintFailure {
+    const char* reason = kPrintOutOfRange;
+};
 
 double checked(double v) {
     if (!std::isfinite(v)) throw PrintFailure{};
     return v;
+}
+
+double ratioOf(const engine::SectionResult& r, const engine::CurrentSection& s) {
+    if (s.Md == 0) throw PrintFailure{kPrintNoRatio};
+    return checked(r.Mu / s.Md);
 }
 
 // The item kinds of a sheet line.
@@ -223,17 +230,17 @@ void materialLines(drawing::Surface& sheet, const SheetPaper& paper, const engin
     dataLine(sheet, paper, 0.75, QStringLiteral("DESCRIZIONE DELLA SEZIONE: ") + descrizione);
     dataLine(sheet, paper, 0.80, QStringLiteral("MATERIALI:"));
     dataLine(sheet, paper, 0.85,
-           QStringLiteral("Resistenza di progetto dell'armatura, fyd = ") + it.number(s.fyd) +
-               QStringLiteral("daN/cm^2"));
+             QStringLiteral("Resistenza di progetto dell'armatura, fyd = ") + it.number(s.fyd) +
+                 QStringLiteral("daN/cm^2"));
     dataLine(sheet, paper, 0.90,
-           QStringLiteral("Modulo elastico dell'armatura, Ea = ") + it.number(s.Ea) +
-               QStringLiteral("daN/cm^2"));
+             QStringLiteral("Modulo elastico dell'armatura, Ea = ") + it.number(s.Ea) +
+                 QStringLiteral("daN/cm^2"));
     dataLine(sheet, paper, 0.95,
-           QStringLiteral("Resistenza di progetto del materiale, fmd = ") + it.number(s.fmd) +
-               QStringLiteral("daN/cm^2"));
+             QStringLiteral("Resistenza di progetto del materiale, fmd = ") + it.number(s.fmd) +
+                 QStringLiteral("daN/cm^2"));
     dataLine(sheet, paper, 1.00,
-           QStringLiteral("Modulo elastico del materiale, Em = ") + it.number(s.Em) +
-               QStringLiteral("daN/cm^2"));
+             QStringLiteral("Modulo elastico del materiale, Em = ") + it.number(s.Em) +
+                 QStringLiteral("daN/cm^2"));
 }
 
 void rectangularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::Analysis& analysis,
@@ -243,49 +250,50 @@ void rectangularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::
     materialLines(sheet, paper, s, descrizione, it);
     dataLine(sheet, paper, 1.05, QStringLiteral("DIMENSIONI:"));
     dataLine(sheet, paper, 1.10,
-           QStringLiteral("Larghezza della sezione in zona compressa, b = ") + it.number(s.b) +
-               QStringLiteral("cm"));
+             QStringLiteral("Larghezza della sezione in zona compressa, b = ") + it.number(s.b) +
+                 QStringLiteral("cm"));
     dataLine(sheet, paper, 1.15,
-           QStringLiteral("Altezza della sezione, h = ") + it.number(s.h) + QStringLiteral("cm"));
+             QStringLiteral("Altezza della sezione, h = ") + it.number(s.h) + QStringLiteral("cm"));
     dataLine(sheet, paper, 1.20,
-           QStringLiteral("Copriferro in zona tesa, c1 = ") + it.number(s.c1) + QStringLiteral("cm"));
+             QStringLiteral("Copriferro in zona tesa, c1 = ") + it.number(s.c1) + QStringLiteral("cm"));
     dataLine(sheet, paper, 1.25,
-           QStringLiteral("Copriferro in zona compressa, c2 = ") + it.number(s.c2) + QStringLiteral("cm"));
+             QStringLiteral("Copriferro in zona compressa, c2 = ") + it.number(s.c2) + QStringLiteral("cm"));
     dataLine(sheet, paper, 1.30,
-           QStringLiteral("Area armatura tesa, A1 = ") + it.number(s.A1) + QStringLiteral("cm^2"));
+             QStringLiteral("Area armatura tesa, A1 = ") + it.number(s.A1) + QStringLiteral("cm^2"));
     dataLine(sheet, paper, 1.35,
-           QStringLiteral("Area armatura compressa, A2 = ") + it.single(s.A2) + QStringLiteral("cm^2"));
+             QStringLiteral("Area armatura compressa, A2 = ") + it.single(s.A2) + QStringLiteral("cm^2"));
     dataLine(sheet, paper, 1.40, QStringLiteral("SOLLECITAZIONI:"));
     dataLine(sheet, paper, 1.45,
-           QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
+             QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
     textAt(
         sheet, kSheetX, 1.50,
         QStringLiteral("Momento flettente di progetto,Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
     const double m = 6 * s.Md / (s.b * s.fmd * (s.h * s.h));
     dataLine(sheet, paper, 1.55,
-           QStringLiteral("n = Nd/(fmd*b*h) = ") + it.number(analysis.nd()) +
-               QStringLiteral(" -  m = Md/(fmd*b*h^2/6) = ") + it.formatted(m, 4));
+             QStringLiteral("n = Nd/(fmd*b*h) = ") + it.number(analysis.nd()) +
+                 QStringLiteral(" -  m = Md/(fmd*b*h^2/6) = ") + it.formatted(m, 4));
     dataLine(sheet, paper, 1.60, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
     analysis.cutDesignPoint();
     const double nd = analysis.nd();
     if (s.A1 > 0 || s.A2 > 0) {
-        dataLine(sheet, paper, 1.65,
-               QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m =") + it.single(analysis.md()));
+        dataLine(
+            sheet, paper, 1.65,
+            QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m =") + it.single(analysis.md()));
     } else {
         dataLine(sheet, paper, 1.65,
-               QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m = 3n(1-n) =") +
-                   it.number(3 * nd * (1 - nd)));
+                 QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m = 3n(1-n) =") +
+                     it.number(3 * nd * (1 - nd)));
     }
     textAt(
         sheet, kSheetX, 1.70,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
     dataLine(sheet, paper, 1.75,
-           QStringLiteral("Momento flettente ultimo resistente, Mu = m*fmd(b*h^2)/6 = ") + it.whole(r.Mu) +
-               QStringLiteral("daN*cm"));
+             QStringLiteral("Momento flettente ultimo resistente, Mu = m*fmd(b*h^2)/6 = ") + it.whole(r.Mu) +
+                 QStringLiteral("daN*cm"));
     dataLine(sheet, paper, 1.80,
-           QStringLiteral("Posizione asse neutro/zona compressa,yan = ") + it.formatted(r.yan, 2) +
-               QStringLiteral(" cm"));
-    const double ratio = checked(r.Mu / s.Md);
+             QStringLiteral("Posizione asse neutro/zona compressa,yan = ") + it.formatted(r.yan, 2) +
+                 QStringLiteral(" cm"));
+    const double ratio = ratioOf(r, s);
     dataLine(sheet, paper, 1.85, QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4),
              verdict(analysis, ratio));
 }
@@ -296,29 +304,30 @@ void circularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::Ana
     const engine::SectionResult& r = analysis.result();
     materialLines(sheet, paper, s, descrizione, it);
     dataLine(sheet, paper, 1.05, QStringLiteral("DIMENSIONI:"));
-    dataLine(sheet, paper, 1.10,
-           QStringLiteral("Diametro della sezione circolare, d = ") + it.number(s.d) + QStringLiteral("cm"));
+    dataLine(
+        sheet, paper, 1.10,
+        QStringLiteral("Diametro della sezione circolare, d = ") + it.number(s.d) + QStringLiteral("cm"));
     dataLine(sheet, paper, 1.15, QStringLiteral("Copriferro, c = ") + it.number(s.c) + QStringLiteral("cm"));
     dataLine(sheet, paper, 1.20,
-           QStringLiteral("Area armatura totale, Aa = ") + it.number(s.Aa) + QStringLiteral("cm^2"));
+             QStringLiteral("Area armatura totale, Aa = ") + it.number(s.Aa) + QStringLiteral("cm^2"));
     dataLine(sheet, paper, 1.25, QStringLiteral("SOLLECITAZIONI:"));
     dataLine(sheet, paper, 1.30,
-           QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
+             QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
     textAt(
         sheet, kSheetX, 1.35,
         QStringLiteral("Momento flettente di progetto, Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
     dataLine(sheet, paper, 1.40, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
     analysis.cutDesignPoint();
     dataLine(sheet, paper, 1.45,
-           QStringLiteral("n =") + it.number(analysis.nd()) + QStringLiteral("  - m =") +
-               it.single(analysis.md()));
+             QStringLiteral("n =") + it.number(analysis.nd()) + QStringLiteral("  - m =") +
+                 it.single(analysis.md()));
     textAt(
         sheet, kSheetX, 1.50,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
     dataLine(sheet, paper, 1.55,
-           QStringLiteral("Momento flettente ultimo resistente, Mu = ") + it.whole(r.Mu) +
-               QStringLiteral("daN*cm"));
-    const double ratio = checked(r.Mu / s.Md);
+             QStringLiteral("Momento flettente ultimo resistente, Mu = ") + it.whole(r.Mu) +
+                 QStringLiteral("daN*cm"));
+    const double ratio = ratioOf(r, s);
     const QString ratioText = QStringLiteral("Rapporto Mu / Md = ") + it.formatted(ratio, 4);
     dataLine(sheet, paper, 1.60, ratioText, analysis.beyondCapacity() ? verdict(analysis, ratio) : QString());
 }
@@ -333,7 +342,7 @@ ChartPens chartPens(double dotsPerInch) {
 }
 
 bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const PrintChoice& choice,
-                  const NumberLocale& loc, const SheetPaper& paper) {
+                  const NumberLocale& loc, const SheetPaper& paper, QString* whyNot) {
     const ChartPens pens = chartPens(paper.dotsPerInch);
     try {
         sheet.setScale(kSheetLeft, -0.75, kSheetWidth, 2.88);
@@ -365,14 +374,14 @@ bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const Pri
         }
         sheet.endDocument();
         return true;
-    } catch (const PrintFailure&) {
+    } catch (const PrintFailure& failure) {
+        if (whyNot) *whyNot = QString::fromUtf8(failure.reason);
         return false;
     }
 }
 
 PrintOutcome printSectionOn(QPrinter& printer, engine::Analysis& analysis, const PrintChoice& choice,
                             const NumberLocale& loc) {
-    const PrintOutcome failed{false, QString::fromUtf8(kPrintProblem)};
     const PrintOutcome printerFailed{false, QString::fromUtf8(kPrintProblem), true};
     // The page is drawn on a copy, whose cut design point is kept only once the printer has
     // started: a printer that cannot start fails before the page is drawn, as it always did.
@@ -380,9 +389,10 @@ PrintOutcome printSectionOn(QPrinter& printer, engine::Analysis& analysis, const
     const int resolution = std::max(printer.resolution(), 1);
     drawing::RecordingSurface page(std::max(printer.width(), 1), std::max(printer.height(), 1), resolution);
     const SheetPaper sheetPaper{double(std::max(printer.width(), 1)) * 72.0 / resolution, double(resolution)};
-    if (!printSection(page, drawn, choice, loc, sheetPaper)) {
+    QString whyNot;
+    if (!printSection(page, drawn, choice, loc, sheetPaper, &whyNot)) {
         analysis = drawn;
-        return failed;
+        return PrintOutcome{false, whyNot};
     }
     drawing::QPainterSurface paper(&printer);
     if (paper.failed()) return printerFailed;

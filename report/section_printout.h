@@ -17,6 +17,11 @@ class QPrinter;
 namespace fortema::report {
 
 inline constexpr const char* kPrintProblem = "Problema di stampa nella stampante utilizzata.";
+// The sheet cannot be printed because of the data, not the printer.
+inline constexpr const char* kPrintNoRatio =
+    "Stampa non possibile: con Md = 0 il rapporto Mu / Md non è definito.";
+inline constexpr const char* kPrintOutOfRange =
+    "Stampa non possibile: un valore da stampare è troppo grande o troppo piccolo.";
 
 // The heading of the sheet; it stands at the top of the printable area, above the chart.
 inline constexpr const char* kSheetHeading =
@@ -41,10 +46,12 @@ struct SheetPaper {
 // Draws the whole page on `sheet` and ends its document. Between the results heading and the
 // design-point line the design point of `analysis` is cut to four decimals and kept so.
 // Returns false, with the page left unfinished and not ended, when a printed value cannot be
-// computed (Mu / Md or the design m with a zero divisor): nothing prints "inf" or "nan".
+// computed (Mu / Md or the design m with a zero divisor): nothing prints "inf" or "nan". The data
+// to blame are then told in `whyNot` (kPrintNoRatio, kPrintOutOfRange).
 // A line too long for the paper is set smaller, then cut (see text_fit.h).
 bool printSection(drawing::Surface& sheet, engine::Analysis& analysis, const PrintChoice& choice,
-                  const engine::numtext::NumberLocale& loc, const SheetPaper& paper = {});
+                  const engine::numtext::NumberLocale& loc, const SheetPaper& paper = {},
+                  QString* whyNot = nullptr);
 
 // Line widths of the printed chart in device pixels: the curves at least half a point wide, the
 // grid a third of that and never as thick as the curves; 3 and 1 at screen resolutions.
@@ -56,7 +63,7 @@ ChartPens chartPens(double dotsPerInch);
 
 struct PrintOutcome {
     bool printed = false;
-    QString message;  // kPrintProblem when not printed
+    QString message;  // kPrintProblem, or the data's reason, when not printed
     // The page was whole but the printer did not take it (it would not start or not finish);
     // false when a printed value could not be computed.
     bool printerFailed = false;

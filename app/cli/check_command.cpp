@@ -1,10 +1,17 @@
 #include "app/cli/check_command.h"
 
+#include "app/cli/combinations_output.h"
 #include "app/cli/json_writer.h"
 #include "archive/number_locale.h"
+#include "engine/code_page.h"
 #include "engine/exact_domain.h"
 #include "engine/input_fields.h"
+#include "engine/load_combinations.h"
 #include "engine/section.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
 
 #include <cmath>
 #include <map>
@@ -79,6 +86,25 @@ std::string exactJson(const Analysis& analysis) {
     return json.text();
 }
 
+// The combinations of a CSV file (UTF-8, or Windows-1252 as older spreadsheets write it).
+bool readLoads(const std::string& path, engine::LoadTable& loads, std::ostream& err) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+        err << "fortema-cli check: impossibile leggere il file di combinazioni " << path << "\n";
+        return false;
+    }
+    const QByteArray bytes = file.read(4 * 1024 * 1024);
+    std::string text = bytes.toStdString();
+    if (QString::fromUtf8(bytes).toUtf8() != bytes)
+        text = QString::fromStdU32String(engine::fromWindows1252(text)).toStdString();
+    loads = engine::parseLoadTable(text);
+    if (loads.errorLine) {
+        err << "fortema-cli check: " << path << ": " << loads.error << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseSectionArgs(const std::vector<std::string>& args, const std::string& command, SectionInput& input,
@@ -128,9 +154,17 @@ bool parseSectionArgs(const std::vector<std::string>& args, const std::string& c
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool curves = false;
     bool csv = false;
+    std::string loadsFile;
     std::vector<std::string> keyValues;
-    for (const std::string& arg : args) {
-        if (arg == "--curves" || arg == "--csv") {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--loads") {
+            if (i + 1 >= args.size() || !loadsFile.empty()) {
+                err << "fortema-cli check: --loads vuole un solo file CSV di combinazioni\n";
+                return 2;
+            }
+            loadsFile = args[++i];
+        } else if (arg == "--curves" || arg == "--csv") {
             (arg == "--csv" ? csv : curves) = true;
             if (curves && csv) {
                 err << "fortema-cli check: --curves e --csv non vanno insieme\n";
@@ -142,6 +176,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     SectionInput input;
     if (!parseSectionArgs(keyValues, "check", input, err)) return 2;
+    engine::LoadTable loads;
+    if (!loadsFile.empty() && !readLoads(loadsFile, loads, err)) return 2;
     const SectionTexts& texts = input.texts;
     const Layout layout = input.layout;
 
@@ -181,8 +217,17 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (curves) json.raw("curves", "null");
         json.raw("exact", "null");
     }
+    bool allPass = true;
+    if (!loadsFile.empty()) {
+        const engine::CombinationsResult checked =
+            outcome.traced ? engine::checkCombinations(analysis.section(), layout, loads.rows)
+                           : engine::CombinationsResult{outcome.refusal, {}, -1, false};
+        json.raw("combinations", combinationsJson(loads.rows, checked));
+        allPass = checked.allPass;
+    }
     out << json.text() << "\n";
-    return 0;
+    // A refused section is an answer the caller must not take for a result, as with sheet.
+    return outcome.traced && allPass ? 0 : 1;
 }
 
 }  // namespace fortema::cli

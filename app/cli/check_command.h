@@ -24,12 +24,12 @@ bool parseSectionArgs(const std::vector<std::string>& args, const std::string& c
 
 // `fortema-cli check key=value ... [--curves | --csv]`: one section checked from the texts a
 // user would type into the main window. Writes one JSON object to `out`, or with --csv the
-// traced points of the five fields as CSV (field,point,n,m); returns the exit status (0, or 2
-// for arguments it cannot take, with the reason on `err`; with --csv 1 for a section the
-// calculation refuses, which has no curves). The JSON object ends with "exact": the design point
-// solved at Nd on the continuous domain (Nu, Mu, campo, yan, edge_strain, steel_strain,
-// on_bridge, beyond_capacity, and Mu_diff_percent, the traced Mu's difference from it in percent
-// of it), null for a refused section.
+// traced points of the five fields as CSV (field,point,n,m); returns the exit status: 0, 1 for a
+// section the calculation refuses (the JSON says why; with --csv the reason is on `err`) or a
+// load combination that fails, 2 for arguments it cannot take, with the reason on `err`. The JSON object ends
+// with "exact": the design point solved at Nd on the continuous domain (Nu, Mu, campo, yan, edge_strain,
+// steel_strain, on_bridge, beyond_capacity, and Mu_diff_percent, the traced Mu's difference from it in
+// percent of it), null for a refused section.
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace fortema::cli

@@ -1,48 +1,13 @@
 #include "app/cli/json_writer.h"
 
+#include "app/cli/terminal_text.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace fortema::cli {
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7f) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    return out + "\"";
-}
+std::string jsonString(std::string_view text) { return '"' + escapeControls(text, Escapes::Json) + '"'; }
 
 namespace {
 

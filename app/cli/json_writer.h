@@ -7,8 +7,8 @@
 
 namespace fortema::cli {
 
-// The text with the quotes, backslashes and control characters escaped; other bytes
-// (UTF-8 included) pass unchanged.
+// The text with the quotes, backslashes and control characters escaped (escapeControls in its
+// JSON form); other UTF-8 passes unchanged.
 std::string jsonString(std::string_view text);
 
 // Numbers that read back to the same value: 17 significant digits for a double, 9 for a

@@ -3,6 +3,7 @@
 #include "app/cli/project_command.h"
 #include "app/cli/report_command.h"
 #include "app/cli/sheet_command.h"
+#include "app/cli/terminal_text.h"
 #include "app/cli/usage.h"
 #include "app/cli/validate_command.h"
 
@@ -28,30 +29,33 @@ constexpr CommandEntry kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Descriptions, names and file names reach the terminal with their control characters shown.
+    fortema::cli::TerminalStream out(std::cout);
+    fortema::cli::TerminalStream err(std::cerr);
     if (argc < 2) {
-        fortema::cli::printUsage(std::cerr);
+        fortema::cli::printUsage(err);
         return 2;
     }
     const std::string name = argv[1];
     if (name == "--help" || name == "-h") {
-        fortema::cli::printUsage(std::cout);
+        fortema::cli::printUsage(out);
         return 0;
     }
     if (name == "--version") {
-        fortema::cli::printVersion(std::cout);
+        fortema::cli::printVersion(out);
         return 0;
     }
     for (const CommandEntry& command : kCommands) {
         if (name == command.name) {
             try {
-                return command.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+                return command.run(std::vector<std::string>(argv + 2, argv + argc), out, err);
             } catch (const std::exception& e) {
-                std::cerr << "fortema-cli " << name << ": errore interno: " << e.what() << "\n";
+                err << "fortema-cli " << name << ": errore interno: " << e.what() << "\n";
                 return 1;
             }
         }
     }
-    std::cerr << "fortema-cli: comando sconosciuto \"" << name << "\"\n";
-    fortema::cli::printUsage(std::cerr);
+    err << "fortema-cli: comando sconosciuto \"" << name << "\"\n";
+    fortema::cli::printUsage(err);
     return 2;
 }

@@ -5,7 +5,9 @@
 #include <limits>
 #include <ostream>
 
+#include "app/cli/combinations_output.h"
 #include "app/cli/json_writer.h"
+#include "app/cli/terminal_text.h"
 #include "app/cli/usage.h"
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
@@ -25,6 +27,9 @@ PositionCheck checkPosition(const archive::SectionArchive& archive, int position
     check.position = position + 1;
     check.record = &archive.at(position);
     check.ratio = std::numeric_limits<double>::quiet_NaN();
+    check.loads = &archive.combinations(position);
+    if (!check.loads->empty())
+        check.combinations = archive::checkPositionCombinations(archive, position, loc);
     const SectionRecord& r = *check.record;
     if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
         check.status = CheckStatus::UnknownType;
@@ -112,12 +117,20 @@ std::string positionJson(const PositionCheck& c) {
         .string("status", statusKey(c.status))
         .string("warning", c.warning)
         .boolean("passes", c.status == CheckStatus::Passes);
+    if (!c.combinations.refusal.empty() || !c.combinations.checks.empty()) {
+        JsonObject combinations;
+        combinations.string("refusal", c.combinations.refusal)
+            .raw("checks", combinationsJson(*c.loads, c.combinations))
+            .boolean("all_pass", c.combinations.allPass && c.combinations.refusal.empty());
+        json.raw("combinations", combinations.text());
+    }
     return json.text();
 }
 
-// Pads or cuts a UTF-8 text to `width` characters.
+// A text cell: its control characters shown as escapes, then padded or cut to `width`
+// characters.
 std::string column(const QString& text, int width, bool right = false) {
-    QString shown = text.left(width);
+    QString shown = QString::fromStdString(escapeControls(text.toStdString(), Escapes::Cell)).left(width);
     shown = right ? shown.rightJustified(width) : shown.leftJustified(width);
     return shown.toStdString();
 }
@@ -125,30 +138,34 @@ std::string column(const std::string& text, int width, bool right = true) {
     return column(QString::fromStdString(text), width, right);
 }
 
+// A number cell: one blank, then the number right-aligned in `width`; never cut, so that even a
+// number wider than its column keeps a blank before it. A single's text takes 13 at most
+// ("-1.234568E+07").
+constexpr int kNumberWidth = 13;
+std::string numberColumn(const std::string& text, int width = kNumberWidth) {
+    return " " + QString::fromStdString(text).rightJustified(width).toStdString();
+}
+
 void writeTable(const std::vector<PositionCheck>& checks, const numtext::NumberLocale& loc,
                 std::ostream& out) {
-    const auto num = [&](float v) { return numtext::singleText(v, loc); };
+    const auto num = [&](float v) { return numberColumn(numtext::singleText(v, loc)); };
     out << column(std::string("Pos"), 4) << "  " << column(QStringLiteral("Tipo"), 4) << "  "
-        << column(QStringLiteral("Descrizione"), 30) << column(std::string("Nd"), 12)
-        << column(std::string("Md"), 12) << column(std::string("Nu arch."), 12)
-        << column(std::string("Mu arch."), 12) << column(std::string("Nu"), 12)
-        << column(std::string("Mu"), 12) << column(std::string("Campo"), 7) << column(std::string("Mu/Md"), 9)
-        << "  Esito\n";
+        << column(QStringLiteral("Descrizione"), 30);
+    for (const char* title : {"Nd", "Md", "Nu arch.", "Mu arch.", "Nu", "Mu"}) out << numberColumn(title);
+    out << numberColumn("Campo", 6) << numberColumn("Mu/Md") << "  Esito\n";
     for (const PositionCheck& c : checks) {
         const SectionRecord& r = *c.record;
         const bool done = computed(c);
-        const std::string ratio = done && std::isfinite(c.ratio)
-                                      ? numtext::fixedText(std::floor(c.ratio * 100) / 100, 2, loc)
-                                      : "-";
+        const std::string ratio = done ? ratioCell(c.ratio, loc) : "-";
         out << column(std::to_string(c.position), 4) << "  " << column(r.sectionType, 4) << "  "
-            << column(r.description, 30) << column(num(r.Nd), 12) << column(num(r.Md), 12)
-            << column(num(r.Nu), 12) << column(num(r.Mu), 12)
-            << column(done ? num(engine::toSingle(c.result.Nu)) : "-", 12)
-            << column(done ? num(engine::toSingle(c.result.Mu)) : "-", 12)
-            << column(done ? std::to_string(c.result.campo) : "-", 7) << column(ratio, 9) << "  "
+            << column(r.description, 30) << num(r.Nd) << num(r.Md) << num(r.Nu) << num(r.Mu)
+            << (done ? num(engine::toSingle(c.result.Nu)) : numberColumn("-"))
+            << (done ? num(engine::toSingle(c.result.Mu)) : numberColumn("-"))
+            << numberColumn(done ? std::to_string(c.result.campo) : "-", 6) << numberColumn(ratio) << "  "
             << verdictText(c);
         if (c.status != CheckStatus::Refused && !c.warning.empty()) out << " (" << c.warning << ")";
         out << "\n";
+        if (c.loads && !c.loads->empty()) writeCombinationRows(*c.loads, c.combinations, loc, out);
     }
 }
 
@@ -189,9 +206,12 @@ int runProject(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::vector<PositionCheck> checks;
     bool allPass = true;
     for (int p = 0; p < archive::SectionArchive::kPositions; ++p) {
-        if (!positionHoldsData(archive.at(p))) continue;
+        if (!positionHoldsData(archive.at(p)) && archive.combinations(p).empty()) continue;
         checks.push_back(checkPosition(archive, p, loc));
-        if (checks.back().status != CheckStatus::Passes) allPass = false;
+        const PositionCheck& c = checks.back();
+        if (c.status != CheckStatus::Passes) allPass = false;
+        if (c.loads && !c.loads->empty() && (!c.combinations.allPass || !c.combinations.refusal.empty()))
+            allPass = false;
     }
 
     if (json) {

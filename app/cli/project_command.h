@@ -24,14 +24,18 @@ struct PositionCheck {
     std::string warning;  // the refusal, or the warning shown after the results
     engine::SectionResult result;
     double ratio = 0;  // Mu / Md of the recomputation; NaN when Md is 0
+    // The position's load combinations, checked against its section (empty when it has none).
+    const archive::CombinationList* loads = nullptr;
+    engine::CombinationsResult combinations;
 };
 
 // Recomputes one stored position as showing it and pressing "&CALCOLA" would.
 PositionCheck checkPosition(const archive::SectionArchive& archive, int position,
                             const engine::numtext::NumberLocale& loc);
 
-// `fortema-cli project FILE.ftm [--json]`. Exit status 0 when every position holding data
-// passes, 1 when one does not, 2 when the file cannot be read or the arguments are wrong.
+// `fortema-cli project FILE.ftm [--json]`. Exit status 0 when every position holding data and
+// every load combination passes, 1 when one does not, 2 when the file cannot be read or the
+// arguments are wrong.
 int runProject(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace fortema::cli

@@ -53,8 +53,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // The report keeps its stop rule; what it left out is said, on one line.
     const QString leftOut = report::leftOutMessage(report::positionsLeftOut(archive));
     if (!leftOut.isEmpty()) {
-        err << "fortema-cli report: " << QString(leftOut).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString()
-            << "\n";
+        err << "fortema-cli report: "
+            << QString(leftOut).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString() << "\n";
     }
     out << output << ": " << pdf.pages << (pdf.pages == 1 ? " pagina\n" : " pagine\n");
     return 0;

@@ -17,7 +17,8 @@ constexpr CommandUsage kUsage[] = {
      "  chiavi: fyk fyd Ea fmd Em Nd Md, poi b h c1 c2 A1 A2 (type=R) o d c Aa (type=C),\n"
      "  nelle unita' dei campi della finestra (daN, daN*cm, daN/cm2, mm, mm2)\n"
      "  scrive il risultato in JSON; --curves vi aggiunge le curve dei cinque campi,\n"
-     "  --csv scrive invece solo i loro punti in CSV\n"},
+     "  --csv scrive invece solo i loro punti in CSV\n"
+     "  stato di uscita 1 se la sezione e' rifiutata\n"},
     {"project", "fortema-cli project FILE.ftm [--json]",
      "  ricalcola ogni posizione con dati del progetto\n"
      "  --json scrive lo stesso confronto in JSON\n"},

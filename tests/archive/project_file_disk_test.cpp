@@ -84,7 +84,8 @@ TEST_F(ProjectFileOnDisk, RefusesWhatCannotBeReadAndKeepsTheProject) {
     const std::pair<QString, QString> cases[] = {
         {path(QStringLiteral("manca.ftm")), QStringLiteral("Impossibile aprire il file ")},
         {path(QStringLiteral("cartella.ftm")), QStringLiteral(": è una cartella.")},
-        {QStringLiteral("/dev/zero"), QStringLiteral("Impossibile aprire il file /dev/zero: non è un file.")},
+        {QStringLiteral("/dev/zero"),
+         QStringLiteral("Impossibile aprire il file /dev/zero: non è un file regolare ma un dispositivo.")},
         {path(QStringLiteral("vuoto.ftm")),
          QStringLiteral("non è un file di progetto valido: il file è vuoto.")},
         {path(QStringLiteral("corto.ftm")), QStringLiteral("prima della fine dei dati di progetto.")},
@@ -105,14 +106,15 @@ TEST_F(ProjectFileOnDisk, ReadOnlyFolderLeavesThePreviousFile) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("sola-lettura")));
     const QString file = folder + QStringLiteral("/progetto.ftm");
     store(file, "contenuto precedente\r\n");
-    // The file itself may be written; only the folder refuses new files.
-    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther |
-                                    QFileDevice::WriteOther);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                      QFileDevice::ExeOther);
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                            QFileDevice::ExeOther);
+    // The file itself may be written; only the folder refuses new files. The same rights for
+    // everyone, since the ordinary user below keeps root's group.
+    const auto all = [](QFileDevice::Permissions others) {
+        return QFileDevice::Permissions(int(others) * 0x1111);
+    };
+    QFile::setPermissions(file, all(QFileDevice::ReadOther | QFileDevice::WriteOther));
+    QFile::setPermissions(folder, all(QFileDevice::ReadOther | QFileDevice::ExeOther));
+    QFile::setPermissions(m_dir.path(),
+                          all(QFileDevice::ReadOther | QFileDevice::ExeOther) | QFileDevice::WriteOwner);
     FileResult result;
     {
         AsOrdinaryUser user;
@@ -125,7 +127,11 @@ TEST_F(ProjectFileOnDisk, ReadOnlyFolderLeavesThePreviousFile) {
     }
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, QStringLiteral("Impossibile creare il file %1.").arg(file));
+    EXPECT_EQ(
+        result.message,
+        QStringLiteral("Impossibile creare il file %1: non si ha il permesso di scrivere nella cartella %2.")
+            .arg(file, folder))
+        << result.message.toStdString();
     EXPECT_EQ(contents(file), "contenuto precedente\r\n");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("progetto.ftm")});
 }
@@ -145,7 +151,9 @@ TEST_F(ProjectFileOnDisk, FailingHalfWayLeavesThePreviousFile) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, QStringLiteral("Impossibile scrivere il file %1.").arg(file));
+    EXPECT_EQ(result.message,
+              QStringLiteral("Impossibile scrivere il file %1: il file supera la dimensione massima ammessa.")
+                  .arg(file));
     EXPECT_EQ(contents(file), "contenuto precedente\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("progetto.ftm")});
 }
@@ -154,7 +162,9 @@ TEST_F(ProjectFileOnDisk, FullDeviceIsReportedAndStaysADevice) {
     if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
     const FileResult result = writeProjectFile(QStringLiteral("/dev/full"), someArchive(), {});
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, QStringLiteral("Impossibile scrivere il file /dev/full."));
+    EXPECT_EQ(
+        result.message,
+        QStringLiteral("Impossibile creare il file /dev/full: non è un file regolare ma un dispositivo."));
     const QFileInfo after(QStringLiteral("/dev/full"));
     EXPECT_TRUE(after.exists());
     EXPECT_FALSE(after.isFile()) << "the device must not be replaced by a regular file";

@@ -62,7 +62,9 @@ TEST_F(ProjectFileFaults, SavingBelowAPlainFileKeepsThatFile) {
 
     const FileResult result = writeProjectFile(target, heldArchive(), kHeldData);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, QStringLiteral("Impossibile creare il file %1.").arg(target));
+    EXPECT_EQ(result.message,
+              QStringLiteral("Impossibile creare il file %1: una parte del percorso non è una cartella.")
+                  .arg(target));
     EXPECT_EQ(contents(plain), "dati precedenti\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("non-cartella")});
@@ -79,7 +81,9 @@ TEST_F(ProjectFileFaults, FailedSaveOverAnEarlierSaveKeepsItByteForByte) {
     if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
         const FileResult full = writeProjectFile(QStringLiteral("/dev/full"), SectionArchive{}, {});
         EXPECT_FALSE(full.ok);
-        EXPECT_EQ(full.message, QStringLiteral("Impossibile scrivere il file /dev/full."));
+        EXPECT_EQ(full.message,
+                  QStringLiteral(
+                      "Impossibile creare il file /dev/full: non è un file regolare ma un dispositivo."));
     }
     EXPECT_EQ(contents(file), before);
 

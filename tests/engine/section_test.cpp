@@ -119,7 +119,7 @@ TEST(Checks, WarningsBeforeTracingInOrder) {
         // Each divisor is non-zero, their product is not representable.
         {with(with(with(example3(), &SectionTexts::fmd, "1e-200"), &SectionTexts::b, "1e-200"),
               &SectionTexts::h, "1e-10"),
-         Layout::Rectangular, warning::kOutOfRange},
+         Layout::Rectangular, std::string(warning::kOutOfRange) + ": fmd = 1E-200 daN/cm²"},
     };
     for (const Case& c : cases) {
         Analysis a;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include "tests/pagescript/script_files.h"
@@ -10,91 +9,74 @@
 namespace fortema::pagescript {
 namespace {
 
-TEST(ScriptNumbers, ParseScriptNumberTakesCommaOrPoint) {
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("878,85"), 878.85);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("878.85"), 878.85);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("-3,5"), -3.5);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("  12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("1,5E+07"), 1.5e7);
-    // The second comma is a second point, where the number stops.
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("1,234,5"), 1.234);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(ParseScriptNumber(""), 0.0);
+// A second comma is a second point, where the number stops.
+TEST(ScriptNumbers, DecimalsTakeCommaOrPointWholeNumbersStopAtACommaAndRoundHalfToEven) {
+    constexpr long kMax = 2147483647;
+    const struct {
+        const char* text;
+        double number;
+        long whole;
+    } cases[] = {{"878,85", 878.85, 878},
+                 {"878.85", 878.85, 879},
+                 {"-3,5", -3.5, -3},
+                 {"  12abc", 12, 12},
+                 {"1,5E+07", 1.5e7, 1},
+                 {"2.5", 2.5, 2},
+                 {"3.5", 3.5, 4},
+                 {"abc", 0, 0},
+                 {"", 0, 0},
+                 {"1E+40", 1e40, kMax},
+                 {"-1E+40", -1e40, -kMax - 1},
+                 {"1,234,5", 1.234, 1}};
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(ParseScriptNumber(c.text), c.number) << c.text;
+        EXPECT_EQ(scriptWholeNumber(c.text), c.whole) << c.text;
+    }
 }
 
-TEST(ScriptNumbers, WholeNumberStopsAtCommaAndRoundsHalfToEven) {
-    EXPECT_EQ(scriptWholeNumber("255,7"), 255);
-    EXPECT_EQ(scriptWholeNumber("255.7"), 256);
-    EXPECT_EQ(scriptWholeNumber("2.5"), 2);
-    EXPECT_EQ(scriptWholeNumber("3.5"), 4);
-    EXPECT_EQ(scriptWholeNumber("-1"), -1);
-    EXPECT_EQ(scriptWholeNumber("x"), 0);
-    EXPECT_EQ(scriptWholeNumber("1E+40"), 2147483647);
-    EXPECT_EQ(scriptWholeNumber("-1E+40"), -2147483648L);
-}
-
-TEST(ScriptFiles, FolderNameAndFileExists) {
-    EXPECT_EQ(scriptFolderFrom("/tmp/x"), "/tmp/x/");
-    EXPECT_EQ(scriptFolderFrom("/tmp/x/"), "/tmp/x/");
-    EXPECT_EQ(scriptFolderFrom(""), "");
-    EXPECT_EQ(pageFilePath("/tmp/x"), "/tmp/x/_$$_TEMP.TMP");
-    EXPECT_EQ(pageFilePath(""), "_$$_TEMP.TMP");
-
+// A picture named by the page file is drawn only when it is a file.
+TEST(ScriptFiles, FileExists) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("a.png");
     EXPECT_FALSE(FileExists(path));
     test::writeScript(path, {});
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_FALSE(FileExists(""));
 }
 
-class ReaderTest : public ::testing::Test {
-protected:
-    QStringList read(const QStringList& lines) {
-        test::writeScript(m_path, lines);
-        ScriptReader reader(m_path);
-        QStringList commands;
-        ScriptCommand c;
-        while (reader.next(c)) commands << keywordText(c.keyword) + "(" + c.arguments.join("|") + ")";
-        return commands;
-    }
-
-    QTemporaryDir m_dir;
-    QString m_path = m_dir.filePath("_$$_TEMP.TMP");
-};
-
-TEST_F(ReaderTest, ArgumentsAreTakenAsTheyComeAndOtherLinesSkipped) {
-    EXPECT_EQ(read({"#startpage", "#txt_l", "#endpage", "#X", " #x", "#x ", "junk", "#x", "#y", "#endpage"}),
-              QStringList({"#startpage()", "#txt_l(#endpage)", "#x(#y)", "#endpage()"}));
-}
-
-TEST_F(ReaderTest, EveryCommandTakesItsArgumentCount) {
-    EXPECT_EQ(
-        read({"#line", "1",         "2", "3",         "4",     "",       "B",      "#img",   "p",
-              "1",     "2",         "3", "4",         "#fill", "1",      "#color", "0",      "#fontname",
-              "Arial", "#fontsize", "8", "#fontbold", "0",     "#txt_r", "r",      "#txt_c", "c"}),
-        QStringList({"#line(1|2|3|4||B)", "#img(p|1|2|3|4)", "#fill(1)", "#color(0)", "#fontname(Arial)",
-                     "#fontsize(8)", "#fontbold(0)", "#txt_r(r)", "#txt_c(c)"}));
-}
-
-TEST_F(ReaderTest, CommandCutOffByTheEndOfTheFileEndsTheReading) {
-    EXPECT_EQ(read({"#startpage", "#line", "1", "2", "3"}), QStringList({"#startpage()"}));
-}
-
-TEST_F(ReaderTest, LinesEndingWithLineFeedOnlyAlsoRead) {
-    QFile file(m_path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#x\n12\r\n#txt_l\nPerch\xE9");
+// The commands read from a file of these bytes, as "keyword(argument|argument)".
+QStringList commandsOf(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("_$$_TEMP.TMP"));
+    if (!file.open(QIODevice::WriteOnly)) return {"not written"};
+    file.write(bytes);
     file.close();
-    ScriptReader reader(m_path);
+    ScriptReader reader(file.fileName());
+    QStringList commands;
     ScriptCommand c;
-    ASSERT_TRUE(reader.next(c));
-    EXPECT_EQ(c.arguments, QStringList({"12"}));
-    ASSERT_TRUE(reader.next(c));
-    EXPECT_EQ(c.arguments, QStringList({QString::fromUtf8("Perché")}));
-    EXPECT_FALSE(reader.next(c));
+    while (reader.next(c)) commands << keywordText(c.keyword) + "(" + c.arguments.join("|") + ")";
+    return commands;
+}
+
+TEST(ScriptReader, CommandsWithTheirArgumentLines) {
+    const struct {
+        QByteArray bytes;
+        QStringList commands;
+    } cases[] = {
+        // Arguments are taken as they come; other lines where a keyword belongs are skipped.
+        {"#startpage\r\n#txt_l\r\n#endpage\r\n#X\r\n #x\r\n#x \r\njunk\r\n#x\r\n#y\r\n#endpage\r\n",
+         {"#startpage()", "#txt_l(#endpage)", "#x(#y)", "#endpage()"}},
+        {"#line\r\n1\r\n2\r\n3\r\n4\r\n\r\nB\r\n#img\r\np\r\n1\r\n2\r\n3\r\n4\r\n#fill\r\n1\r\n#"
+         "color\r\n0\r\n"
+         "#fontname\r\nArial\r\n#fontsize\r\n8\r\n#fontbold\r\n0\r\n#txt_r\r\nr\r\n#txt_c\r\nc\r\n",
+         {"#line(1|2|3|4||B)", "#img(p|1|2|3|4)", "#fill(1)", "#color(0)", "#fontname(Arial)", "#fontsize(8)",
+          "#fontbold(0)", "#txt_r(r)", "#txt_c(c)"}},
+        // A command cut off by the end of the file ends the reading.
+        {"#startpage\r\n#line\r\n1\r\n2\r\n3\r\n", {"#startpage()"}},
+        // Lines may end with a line feed alone; the text is in the Windows code page.
+        {"#x\n12\r\n#txt_l\nPerch\xE9", {"#x(12)", QString::fromUtf8("#txt_l(Perché)")}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(commandsOf(c.bytes), c.commands) << c.bytes.toStdString();
 }
 
 }  // namespace

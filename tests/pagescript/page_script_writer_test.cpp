@@ -13,164 +13,64 @@ namespace fortema::pagescript {
 namespace {
 
 using engine::numtext::NumberLocale;
-using test::crlfLines;
 using test::RecordingObserver;
 
 class WriterTest : public ::testing::Test {
 protected:
-    QStringList files() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::System, QDir::Name); }
-    QStringList lines() const { return crlfLines(m_writer.pageFile()); }
-
     QTemporaryDir m_dir;
     RecordingObserver m_observer;
     PageScriptWriter m_writer{m_observer, m_dir.path(), NumberLocale::italian()};
 };
 
-// The header of a page as the readers expect it, with `sep` as the decimal separator.
-QStringList headerLines(const QString& left, const QString& right, const QString& sep) {
-    auto n = [&](const char* text) { return QString::fromLatin1(text).replace(".", sep); };
-    return {"#startpage", "#fill",     "1",         "#color",     "0",         "#line",
-            n("850.5"),   n("1077.3"), "10206",     n("1082.97"), "",          "B",
-            "#fontname",  "Arial",     "#fontsize", "8",          "#fontbold", "0",
-            "#y",         n("878.85"), "#x",        n("850.5"),   "#txt_l",    left,
-            "#fontname",  "Arial",     "#fontsize", "8",          "#fontbold", "0",
-            "#y",         n("878.85"), "#x",        "10206",      "#txt_r",    right};
+// Where the texts and boxes land shows in the interpreter's test of a written document.
+TEST_F(WriterTest, TextCommandLinesWithLineBreaksAsBlanksInTheWindowsCodePage) {
+    ASSERT_TRUE(m_writer.StartDocument());
+    ASSERT_TRUE(m_writer.PrintLeft(1, 1.55f, "una\r\ndue\ntre\rquattro", "Arial", 8, -1));
+    ASSERT_TRUE(m_writer.WriteScriptLine(QString::fromUtf8("Perché 5 € ħ\u00A0.")));
+    QFile file(m_writer.pageFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("#fontname\r\nArial\r\n#fontsize\r\n8\r\n#fontbold\r\n-1\r\n#y\r\n878,85\r\n"
+                         "#x\r\n567\r\n#txt_l\r\nuna due tre quattro\r\nPerch\xE9 5 \x80 ?\xA0.\r\n"));
 }
 
-TEST_F(WriterTest, PageHeaderLinesUnderItalianAndCLocales) {
+TEST_F(WriterTest, EveryEndedPageGivesThePreviewItsList) {
     ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.StartPage("PROGETTO: ponte", "pag. 1"));
-    EXPECT_EQ(lines(), headerLines("PROGETTO: ponte", "pag. 1", ","));
-
-    m_writer.setLocale(NumberLocale::c());
-    ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.StartPage("a", "b"));
-    EXPECT_EQ(lines(), headerLines("a", "b", "."));
-}
-
-TEST_F(WriterTest, FooterTextsAndBoxes) {
-    m_writer.setLocale(NumberLocale::c());
-    ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.PrintBox(1.0f, 2.0f, 3.5f, 4.0f));
-    ASSERT_TRUE(m_writer.PrintLeft(2.0f, 3.0f, "bold text", "Times New Roman", 12, -1));
-    ASSERT_TRUE(m_writer.EndPage("left foot", "right foot"));
-    EXPECT_EQ(lines(), QStringList({"#fill",
-                                    "1",
-                                    "#color",
-                                    "0",
-                                    "#line",
-                                    "567",
-                                    "1134",
-                                    "1984.5",
-                                    "2268",
-                                    "",
-                                    "B",
-                                    "#fontname",
-                                    "Times New Roman",
-                                    "#fontsize",
-                                    "12",
-                                    "#fontbold",
-                                    "-1",
-                                    "#y",
-                                    "1701",
-                                    "#x",
-                                    "1134",
-                                    "#txt_l",
-                                    "bold text",
-                                    "#fill",
-                                    "1",
-                                    "#color",
-                                    "0",
-                                    "#line",
-                                    "1134",
-                                    "14742",
-                                    "10206",
-                                    "14747.67",
-                                    "",
-                                    "B",
-                                    "#fontname",
-                                    "Arial",
-                                    "#fontsize",
-                                    "8",
-                                    "#fontbold",
-                                    "0",
-                                    "#y",
-                                    "14798.7",
-                                    "#x",
-                                    "1134",
-                                    "#txt_l",
-                                    "left foot",
-                                    "#fontname",
-                                    "Arial",
-                                    "#fontsize",
-                                    "8",
-                                    "#fontbold",
-                                    "0",
-                                    "#y",
-                                    "14798.7",
-                                    "#x",
-                                    "10206",
-                                    "#txt_r",
-                                    "right foot",
-                                    "#endpage"}));
-}
-
-TEST_F(WriterTest, LineBreaksInTextsBecomeBlanksAndCodePageIsWindows1252) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.PrintLeft(1, 1, "una\r\ndue\ntre\rquattro", "Arial", 8, 0));
-    ASSERT_TRUE(m_writer.WriteScriptLine(QString::fromUtf8("Perché 5 € ħ")));
-    const QStringList l = lines();
-    ASSERT_EQ(l.size(), 13);
-    EXPECT_EQ(l[11], "una due tre quattro");
-    EXPECT_EQ(test::fileBytes(m_writer.pageFile()).right(14), QByteArray("Perch\xE9 5 \x80 ?\r\n"));
-}
-
-TEST_F(WriterTest, PageListAfterEveryEndPage) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    for (int page = 1; page <= 3; ++page) {
+    for (int page = 1; page <= 2; ++page) {
         ASSERT_TRUE(m_writer.StartPage("l", "r"));
         ASSERT_TRUE(m_writer.EndPage("l", "r"));
     }
-    EXPECT_EQ(m_observer.pageLists, QList<QStringList>({{"1"}, {"1", "2"}, {"1", "2", "3"}}));
     // The preview is closed at the start of the document and loaded again by the first page.
-    EXPECT_EQ(m_observer.calls.mid(0, 6),
-              QStringList({"load", "close", "load", "wait", "pages 1", "normal"}));
-    EXPECT_TRUE(m_observer.callsStartingWith("information").isEmpty());
+    EXPECT_EQ(m_observer.calls, QStringList({"load", "close", "load", "wait", "pages 1", "normal", "wait",
+                                             "pages 1,2", "normal"}));
 }
 
-TEST_F(WriterTest, PageWithoutEndPageIsNotListed) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    m_writer.StartPage("l", "r");
-    m_writer.EndPage("l", "r");
-    m_writer.StartPage("l", "r");
-    EXPECT_EQ(m_writer.BuildPageList(), QStringList({"1"}));
-    EXPECT_EQ(lines().count("#startpage"), 2);
-}
-
-TEST_F(WriterTest, TextsThatReadLikeKeywordsDoNotCountAsPages) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    m_writer.StartPage("#startpage", "#endpage");
-    m_writer.PrintLeft(2, 5, "#startpage", "Arial", 10, 0);
-    m_writer.EndPage("#endpage", "#startpage");
-    m_writer.StartPage("l", "r");
-    m_writer.EndPage("l", "r");
-    EXPECT_EQ(m_observer.pageLists.last(), QStringList({"1", "2"}));
+TEST_F(WriterTest, PageListNumbersEachEndedPageByItsStart) {
+    const struct {
+        QStringList lines;
+        QStringList pages;
+    } cases[] = {
+        {{"#startpage", "#endpage", "#startpage", "#startpage", "#endpage"}, {"1", "3"}},
+        {{"#startpage", "#endpage", "#startpage"}, {"1"}},
+        // Texts that read like keywords neither start nor end a page.
+        {{"#startpage", "#txt_l", "#startpage", "#txt_r", "#endpage", "#endpage", "#startpage", "#endpage"},
+         {"1", "2"}},
+    };
+    for (const auto& c : cases) {
+        test::writeScript(m_writer.pageFile(), c.lines);
+        EXPECT_EQ(m_writer.BuildPageList(), c.pages);
+        EXPECT_EQ(m_observer.pages, c.pages);
+    }
 }
 
 TEST_F(WriterTest, NoEndedPageGivesTheMessageAndClosesThePreview) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    m_observer.calls.clear();
+    // The page file is missing too: the scan creates it.
     EXPECT_TRUE(m_writer.BuildPageList().isEmpty());
+    EXPECT_TRUE(QFile::exists(m_writer.pageFile()));
     EXPECT_EQ(
         m_observer.calls,
         QStringList({"load", "wait", "normal",
                      "information Anteprima non disponibile: Non ci sono pagine da stampare!", "close"}));
-    EXPECT_TRUE(m_observer.pageLists.isEmpty());
-}
-
-TEST_F(WriterTest, MissingPageFileIsCreatedByTheScan) {
-    EXPECT_TRUE(m_writer.BuildPageList().isEmpty());
-    EXPECT_TRUE(QFile::exists(m_writer.pageFile()));
 }
 
 TEST_F(WriterTest, StartDocumentRemovesOldPageFilesOnly) {
@@ -181,57 +81,57 @@ TEST_F(WriterTest, StartDocumentRemovesOldPageFilesOnly) {
     ASSERT_TRUE(QFile::link("/nonexistent/target", m_dir.filePath("_$$_link.TMP")));
 
     ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.StartDocument());
-    EXPECT_EQ(files(), QStringList({"_$$_TEMP.TMP", "_$$_keep.txt", "other.tmp", "x_$$_a.TMP"}));
+    EXPECT_EQ(
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+        QStringList({"_$$_TEMP.TMP", "_$$_dir.TMP", "_$$_keep.txt", "other.tmp", "x_$$_a.TMP"}));
     EXPECT_EQ(QFileInfo(m_writer.pageFile()).size(), 0);
-    EXPECT_TRUE(QFileInfo(m_dir.filePath("_$$_dir.TMP")).isDir());
-    EXPECT_EQ(m_observer.calls.last(), "close");
 }
 
-TEST_F(WriterTest, FolderThatCannotHoldTheFileFailsWithOneMessage) {
-    // A folder below a plain file cannot exist, whoever runs the test.
-    test::writeScript(m_dir.filePath("plain"), {});
-    PageScriptWriter writer(m_observer, m_dir.filePath("plain/sub"), NumberLocale::italian());
+TEST(PageFileFaults, AFolderThatCannotHoldThePageFileWarnsOnceUntilAGoodFolderIsGiven) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("taken/_$$_TEMP.TMP"));
+    test::writeScript(dir.filePath("plain"), {"non toccare"});
+    for (const char* folder : {"taken", "plain", "plain/sub"}) {
+        SCOPED_TRACE(folder);
+        RecordingObserver observer;
+        PageScriptWriter writer(observer, dir.filePath(folder), NumberLocale::italian());
+        EXPECT_FALSE(writer.StartDocument());
+        EXPECT_FALSE(writer.StartPage("l", "r"));
+        EXPECT_FALSE(writer.EndPage("l", "r"));
+        EXPECT_TRUE(writer.failed());
+        EXPECT_TRUE(writer.errorMessage().startsWith("Impossibile scrivere il file di anteprima " +
+                                                     QDir::toNativeSeparators(writer.pageFile())));
+        EXPECT_EQ(
+            observer.calls,
+            QStringList({"load", "close", "warning Anteprima non disponibile: " + writer.errorMessage()}));
 
-    EXPECT_FALSE(writer.StartDocument());
-    EXPECT_TRUE(writer.failed());
-    EXPECT_TRUE(writer.errorMessage().startsWith("Impossibile scrivere il file di anteprima "));
-    EXPECT_TRUE(writer.errorMessage().contains("plain/sub/_$$_TEMP.TMP"));
-    EXPECT_FALSE(writer.StartPage("l", "r"));
-    EXPECT_FALSE(writer.EndPage("l", "r"));
-    EXPECT_TRUE(writer.BuildPageList().isEmpty());
-
-    const QStringList warnings = m_observer.callsStartingWith("warning");
-    ASSERT_EQ(warnings.size(), 1);
-    EXPECT_EQ(warnings[0], "warning Anteprima non disponibile: " + writer.errorMessage());
-    EXPECT_TRUE(m_observer.pageLists.isEmpty());
-    EXPECT_EQ(m_observer.calls.last(), warnings[0]);
-    EXPECT_EQ(m_observer.calls[m_observer.calls.size() - 2], "close");
+        writer.setScriptFolder(dir.path());
+        EXPECT_TRUE(writer.StartDocument());
+        EXPECT_TRUE(writer.StartPage("l", "r") && writer.EndPage("l", "r"));
+        EXPECT_EQ(observer.pages, QStringList({"1"}));
+    }
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plain.readAll(), "non toccare\r\n");
 }
 
-TEST_F(WriterTest, FullDiskStopsTheDocumentAndTheNextStartRecovers) {
+TEST_F(WriterTest, AFullDiskStopsTheDocumentAndTheNextStartRecovers) {
     ASSERT_TRUE(m_writer.StartDocument());
-    ASSERT_TRUE(m_writer.StartPage("l", "r"));
-    ASSERT_TRUE(m_writer.EndPage("l", "r"));
     // The page file on a device that is always full.
     ASSERT_TRUE(QFile::remove(m_writer.pageFile()));
     ASSERT_TRUE(QFile::link("/dev/full", m_writer.pageFile()));
     m_observer.calls.clear();
-
     EXPECT_FALSE(m_writer.StartPage("l", "r"));
-    EXPECT_TRUE(m_writer.failed());
     EXPECT_FALSE(m_writer.EndPage("l", "r"));
-    EXPECT_EQ(m_observer.calls.size(), 2);
-    EXPECT_EQ(m_observer.calls[0], "close");
-    EXPECT_TRUE(m_observer.calls[1].startsWith("warning Anteprima non disponibile: Impossibile scrivere"));
+    EXPECT_EQ(m_observer.calls,
+              QStringList({"close", "warning Anteprima non disponibile: " + m_writer.errorMessage()}));
 
     ASSERT_TRUE(m_writer.StartDocument());
     EXPECT_FALSE(m_writer.failed());
     EXPECT_TRUE(m_writer.errorMessage().isEmpty());
     EXPECT_FALSE(QFileInfo(m_writer.pageFile()).isSymLink());
-    ASSERT_TRUE(m_writer.StartPage("l", "r"));
-    ASSERT_TRUE(m_writer.EndPage("l", "r"));
-    EXPECT_EQ(m_observer.pageLists.last(), QStringList({"1"}));
+    ASSERT_TRUE(m_writer.StartPage("l", "r") && m_writer.EndPage("l", "r"));
+    EXPECT_EQ(m_observer.pages, QStringList({"1"}));
 }
 
 }  // namespace

@@ -5,9 +5,14 @@
 
 #include <QFile>
 #include <QStringList>
+#include <ostream>
+#include <utility>
 
 #include "engine/code_page.h"
 #include "pagescript/page_script_writer.h"
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace fortema::pagescript::test {
 
@@ -18,15 +23,10 @@ inline void writeScript(const QString& path, const QStringList& lines) {
         file.write(QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String())) + "\r\n");
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 // The lines of a file whose every line ends with CR LF; an empty list when one does not.
 inline QStringList crlfLines(const QString& path) {
-    const QByteArray bytes = fileBytes(path);
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QStringList lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -43,36 +43,33 @@ inline QStringList crlfLines(const QString& path) {
 class RecordingObserver : public PreviewObserver {
 public:
     QStringList calls;
+    QStringList pages;  // the last page list
     QList<QStringList> pageLists;
     bool loaded = false;
 
     void ensurePreviewLoaded() override {
-        if (!loaded) calls << QStringLiteral("load");
-        loaded = true;
+        if (!std::exchange(loaded, true)) calls << "load";
     }
     void closePreview() override {
-        calls << QStringLiteral("close");
+        calls << "close";
         loaded = false;
     }
-    void pageListChanged(const QStringList& pages) override {
-        calls << QStringLiteral("pages ") + pages.join(QLatin1Char(','));
-        pageLists << pages;
+    void pageListChanged(const QStringList& list) override {
+        calls << "pages " + list.join(',');
+        pages = list;
+        pageLists << list;
     }
-    void setWaitCursor(bool wait) override {
-        calls << (wait ? QStringLiteral("wait") : QStringLiteral("normal"));
-    }
+    void setWaitCursor(bool wait) override { calls << (wait ? "wait" : "normal"); }
     void showInformation(const QString& title, const QString& text) override {
-        calls << QStringLiteral("information %1: %2").arg(title, text);
+        calls << "information " + title + ": " + text;
     }
     void showWarning(const QString& title, const QString& text) override {
-        calls << QStringLiteral("warning %1: %2").arg(title, text);
+        calls << "warning " + title + ": " + text;
     }
-
     QStringList callsStartingWith(const QString& prefix) const {
         QStringList out;
-        for (const QString& c : calls) {
+        for (const QString& c : calls)
             if (c.startsWith(prefix)) out << c;
-        }
         return out;
     }
 };

@@ -1,10 +1,23 @@
 #pragma once
 
-// Puts an Analysis into states a calculation reaches only with contrived inputs.
+// The analysis "&CALCOLA" leaves after a worked example, and access to put an Analysis into
+// states a calculation reaches only with contrived inputs.
 
 #include "engine/section.h"
+#include "tests/engine/examples.h"
 
 namespace fortema::engine {
+
+// Worked example 1 to 4 (the fourth is the circle) calculated, with another Nd when given.
+inline Analysis calculated(int example, const char* nd = nullptr) {
+    static SectionTexts (*const kTexts[])() = {testing::example1, testing::example2, testing::example3,
+                                               testing::example4};
+    SectionTexts texts = kTexts[example - 1]();
+    if (nd) texts.Nd = nd;
+    Analysis a;
+    a.calcola(texts, example == 4 ? Layout::Circular : Layout::Rectangular);
+    return a;
+}
 
 class AnalysisAccess {
 public:

@@ -24,7 +24,8 @@ namespace {
 using engine::numtext::NumberLocale;
 
 // 200 characters of words, as a user might describe a section at length.
-const QString kLong = QStringLiteral("Trave di bordo del solaio di copertura, campata lunga ").repeated(4).left(200);
+const QString kLong =
+    QStringLiteral("Trave di bordo del solaio di copertura, campata lunga ").repeated(4).left(200);
 
 struct Word {
     double xMax;
@@ -38,8 +39,9 @@ std::vector<Word> words(const QString& pdf) {
     QProcess p;
     p.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     p.waitForFinished(60000);
-    static const QRegularExpression word(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\" "
-                                                        "yMax=\"[\\d.]+\">([^<]*)</word>"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"[\\d.]+\">([^<]*)</word>"));
     std::vector<Word> out;
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     for (auto it = word.globalMatch(html); it.hasNext();) {
@@ -136,8 +138,9 @@ TEST(PageLimits, LongProjectDataAndDescriptionsStayInsideTheReport) {
     for (const Word& w : ws) EXPECT_LE(w.xMax, kRightMarginCm * kPointsPerCm + 0.5) << w.text.toStdString();
     const QString text = joined(ws);
     for (const char* expected :
-         {"File: scuola.ftm", "FORTEMA 2.4 per Linux", "Stampato il 05/03/2026 alle 14:32", "PROGETTO: Trave di bordo",
-          "Descrizione: Trave di bordo", "Mu / Md = 0.7581 NON VERIFICATA", "Mu / Md = 1.3538 VERIFICATA"}) {
+         {"File: scuola.ftm", "FORTEMA 2.4 per Linux", "Stampato il 05/03/2026 alle 14:32",
+          "PROGETTO: Trave di bordo", "Descrizione: Trave di bordo", "Mu / Md = 0.7581 NON VERIFICATA",
+          "Mu / Md = 1.3538 VERIFICATA"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
     EXPECT_GE(text.count(QChar(0x2026)), 8);

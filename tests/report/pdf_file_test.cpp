@@ -54,7 +54,8 @@ TEST(PdfFile, ReplacesOnlyOnSuccessAndLeavesNothingBehind) {
             EXPECT_EQ(contents(target), QByteArray("il foglio di ieri"));
         }
         // Only the target: no temporary file, and the printer's earlier file was not written.
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("foglio.pdf")});
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("foglio.pdf")});
         EXPECT_EQ(printer.outputFileName(), dir.filePath(QStringLiteral("scelto in precedenza.pdf")));
         EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     }

@@ -1,6 +1,5 @@
 #include "ui/main/archive_commands.h"
 
-
 #include "archive/archive_text.h"
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
@@ -25,7 +24,7 @@ void ArchiveCommands::markSaved() {
 }
 
 bool ArchiveCommands::changedSinceSaved() const {
-    return !archive::sameSavedData(m_archive, m_projectData, m_savedArchive, m_savedProjectData);
+    return m_archive != m_savedArchive || m_projectData != m_savedProjectData;
 }
 
 void ArchiveCommands::LoadPositionIntoForm() {
@@ -46,6 +45,17 @@ void ArchiveCommands::indietro_Click() {
 
 void ArchiveCommands::salva_Click() {
     const engine::Analysis& analysis = m_form.analysis();
+    // A refused calculation leaves what it read in the section: a number the archive cannot keep
+    // in single precision is not stored as an infinity.
+    const std::string refusal =
+        engine::storedValuesWarning(analysis.section(), analysis.result(), m_form.selectedLayout());
+    if (!refusal.empty()) {
+        prompter().message(
+            m_form.dialogParent(), QString(),
+            QString::fromStdString(refusal) + QStringLiteral("\n\nI dati non sono stati salvati."),
+            Icon::Exclamation);
+        return;
+    }
     archive::storeCalculation(m_archive, m_currentPosition, analysis.section(), analysis.result(),
                               m_form.description(), m_form.selectedLayout());
 }

@@ -19,6 +19,8 @@ public:
     explicit ArchiveCommands(SectionForm& form);
 
     const archive::SectionArchive& archive() const { return m_archive; }
+    // The load combinations of a position, which their window edits in place.
+    archive::CombinationList& combinations(int position) { return m_archive.combinations(position); }
     const archive::ProjectData& projectData() const { return m_projectData; }
     const archive::ArchiveClipboard& clipboard() const { return m_clipboard; }
     std::int16_t currentPosition() const { return m_currentPosition; }
@@ -32,12 +34,13 @@ public:
     // Shows position currentPosition() in the window.
     void LoadPositionIntoForm();
 
-    // The save question "Vuoi salvare il file?" when the project holds data and its data changed
-    // since it was opened, saved or created; Yes runs "Sal&va con nome". Returns false when the
+    // The save question "Vuoi salvare il file?" when the project holds data and differs from what
+    // was last opened, saved or created; Yes runs "Sal&va con nome". Returns false when the
     // command that asked must stop: the user said Yes but the project was not saved (dialog
     // cancelled or writing failed), since going on would lose it.
     bool AskToSaveIfData();
-    // Whether the data the save question looks at differ from those last opened, saved or created.
+    // Whether the project (anything its file keeps) differs from the one last opened, saved or
+    // created.
     bool changedSinceSaved() const;
     // Whether the window may close now (the close box and "&Esci"): asks to save first.
     bool mayClose();

@@ -16,6 +16,7 @@
 #include "drawing/current_printer.h"
 #include "drawing/picture_box.h"
 #include "drawing/tee_surface.h"
+#include "report/pdf_file.h"
 #include "ui/aux/form3.h"
 #include "ui/aux/frm_about.h"
 #include "ui/aux/frm_help_acciaio.h"
@@ -26,7 +27,6 @@
 #include "ui/main/examples.h"
 #include "ui/main/key_filters.h"
 #include "ui/main/section_sketch.h"
-#include "report/pdf_file.h"
 #include "ui/print/cls_print_dialog.h"
 
 namespace fortema::ui {
@@ -266,6 +266,7 @@ void Form1::buildMenu() {
     c.mnuDatiprogetto = item("mnuDatiprogetto", "&Dati generali del progetto");
     c.mnuCancellarecord = item("mnuCancellarecord", "&Cancella tutti i record");
     c.mnuCalcolasezionearmatura = item("mnuCalcolasezionearmatura", "C&alcola ferri tondi armatura");
+    c.mnuCombinazioni = item("mnuCombinazioni", "Com&binazioni di carico...");
 
     addMenu("mnuEsempi", "&Esempi");
     for (std::size_t i = 0; i < workedExamples().size(); ++i) {
@@ -375,18 +376,22 @@ void Form1::printOnCurrentPrinter(const report::PrintChoice& choice) {
     // A value the sheet cannot compute, or a printer that would not take the page.
     const auto failure = [](const report::PrintOutcome& outcome, const QString& printerText) {
         return QString::fromUtf8(report::kPrintProblem) + QLatin1Char('\n') +
-               (outcome.printerFailed ? printerText
-                                      : QStringLiteral("Un valore del foglio non si può calcolare (un divisore "
-                                                       "è zero, per esempio Md = 0): non è stato stampato nulla."));
+               (outcome.printerFailed
+                    ? printerText
+                    : QStringLiteral("Un valore del foglio non si può calcolare (un divisore "
+                                     "è zero, per esempio Md = 0): non è stato stampato nulla."));
     };
     if (!report::printsToPdf(printer)) {
         const report::PrintOutcome outcome = report::printSectionOn(printer, m_analysis, choice, loc);
-        if (!outcome.printed) prompter().message(this, QString(), failure(outcome, report::printerProblem(printer)), Icon::Exclamation);
+        if (!outcome.printed)
+            prompter().message(this, QString(), failure(outcome, report::printerProblem(printer)),
+                               Icon::Exclamation);
         return;
     }
     // The file is asked every time: a print never goes silently into the last file written.
     const FileDialogRequest request{QStringLiteral("Stampa su file PDF"), QStringLiteral("PDF (*.pdf)"),
-                                    QStringLiteral("pdf"), dialogFolder(m_projectFile), pdfNameFor(choice.descrizione)};
+                                    QStringLiteral("pdf"), dialogFolder(m_projectFile),
+                                    pdfNameFor(choice.descrizione)};
     const QString path = prompter().saveFileName(this, request);
     if (path.isEmpty()) return;
     report::PrintOutcome outcome;

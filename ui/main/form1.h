@@ -118,6 +118,7 @@ private:
     void showGeometryRows(bool rectangular);
     void showCampo(std::int16_t campo);
     void setMuBackground(bool belowMd);
+    void showUnknownType();
     void setPositionToolTips(int position);
     void checkNumericBox(engine::Field field, QLineEdit* box);
     void tensione_snervamento_armature_Change();

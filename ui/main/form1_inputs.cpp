@@ -125,15 +125,12 @@ void Form1::ShowResults() {
     const auto loc = archive::numberLocale();
     const engine::SectionResult& r = m_analysis.result();
 
-    struct FieldColours {
-        int text, background;
-    };
-    // The colours of the five curves, each with a text colour that reads on it.
-    static const FieldColours kFieldColours[] = {{15, 12}, {0, 10}, {15, 13}, {15, 9}, {0, 11}};
+    // The colour of the field's curve, with a text that reads on it: black on the light green and
+    // cyan, white on the others.
     QLabel* campo = m_ui.lblCampo;
     if (r.campo >= 1 && r.campo <= 5) {
-        const FieldColours& c = kFieldColours[r.campo - 1];
-        setLabelColors(campo, qbColor(c.text), qbColor(c.background));
+        const bool light = r.campo == 2 || r.campo == 5;
+        setLabelColors(campo, qbColor(light ? 0 : 15), drawing::fieldColor(r.campo));
     }
     campo->setText(QStringLiteral(" Campo = %1").arg(r.campo));
 

@@ -21,13 +21,11 @@ QString numberText(float value) {
 
 // The colours of a stored position's field; campo 1 reads black here, unlike after a calculation.
 void Form1::showCampo(std::int16_t campo) {
-    struct Colours {
-        int text, background;
-    };
-    static const Colours kColours[] = {{0, 15}, {0, 12}, {0, 10}, {15, 13}, {15, 9}, {0, 11}};
     if (campo < 0 || campo > 5) return;
-    const Colours& c = kColours[campo];
-    setLabelColors(m_ui.lblCampo, drawing::qbColor(c.text), drawing::qbColor(c.background));
+    // White only on the two dark fields; no field yet is black on white.
+    const bool white = campo == 3 || campo == 4;
+    setLabelColors(m_ui.lblCampo, drawing::qbColor(white ? 15 : 0),
+                   campo == 0 ? drawing::qbColor(15) : drawing::fieldColor(campo));
     m_ui.lblCampo->setText(campo == 0 ? QStringLiteral(" Campo = ?")
                                       : QStringLiteral(" Campo = %1").arg(campo));
 }
@@ -62,19 +60,39 @@ void Form1::LoadPositionIntoForm(int position, const archive::SectionRecord& r) 
     // The materials and the actions, then the type with its sketch, then its geometry.
     const std::size_t commonBoxes = engine::kMaterialFields.size() + 2;
     for (std::size_t i = 0; i < commonBoxes; ++i) write(texts[i]);
+    // The exact Mu of the last calculation would describe another section.
+    m_ui.lblMu->setToolTip(QString());
+    if (r.sectionType != QLatin1String("R") && r.sectionType != QLatin1String("C")) {
+        showUnknownType();
+        return;
+    }
     setMuBackground(r.Mu < r.Md);
     m_ui.lblNu->setText(QStringLiteral(" Nu = ") + numberText(r.Nu) + QStringLiteral(" daN"));
     m_ui.lblMu->setText(QStringLiteral(" Mu = ") + numberText(r.Mu) + QStringLiteral(" daN*cm"));
-    // The exact Mu of the last calculation would describe another section.
-    m_ui.lblMu->setToolTip(QString());
     if (r.sectionType == QLatin1String("R")) {
         selectLayout(engine::Layout::Rectangular);
         m_ui.lblYan->setText(QStringLiteral(" yan = ") + numberText(r.yan) + QStringLiteral(" cm"));
-    } else if (r.sectionType == QLatin1String("C")) {
+    } else {
         selectLayout(engine::Layout::Circular);
         m_ui.lblYan->setText(QString());
     }
     for (std::size_t i = commonBoxes; i < texts.size(); ++i) write(texts[i]);
+}
+
+// A type this program does not know (a foreign file, a paste from the empty buffer) has no
+// geometry it can show: the boxes of both layouts and the results are emptied rather than left
+// showing the previous position's beside this one's materials. The type selection stays.
+void Form1::showUnknownType() {
+    m_emptying = true;
+    for (engine::Field f : engine::kRectangularFields) setFieldText(f, QString());
+    for (engine::Field f : engine::kCircularFields) setFieldText(f, QString());
+    m_emptying = false;
+    showCampo(0);
+    setMuBackground(false);
+    m_ui.lblNu->setText(QStringLiteral(" Nu = ? daN"));
+    m_ui.lblMu->setText(QStringLiteral(" Mu = ? daN*cm"));
+    m_ui.lblYan->setText(QStringLiteral(" yan = ? cm"));
+    UpdateCommandState();
 }
 
 void Form1::showEmptyArchive() {

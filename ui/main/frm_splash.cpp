@@ -74,8 +74,7 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
              twipRect(2280, 360, 4500, 900));
     addLabel(frame, "lblVersion", QStringLiteral("Versione 2.4 / 2018"), dialogFont(12, true),
              twipRect(2280, 1380, 4500, 420));
-    addLabel(frame, "lblPlatform", platformName(), dialogFont(12, true),
-             twipRect(2280, 1830, 4500, 420));
+    addLabel(frame, "lblPlatform", platformName(), dialogFont(12, true), twipRect(2280, 1830, 4500, 420));
     auto* description = addLabel(
         frame, "lblDescription",
         QStringLiteral("Domini di resistenza M-N allo stato limite ultimo di sezioni semplici o armate"),

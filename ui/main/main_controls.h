@@ -71,6 +71,7 @@ struct MainControls {
     QAction* mnuDatiprogetto = nullptr;
     QAction* mnuCancellarecord = nullptr;
     QAction* mnuCalcolasezionearmatura = nullptr;
+    QAction* mnuCombinazioni = nullptr;
     // "&Esempi", in the order of the worked examples
     std::array<QAction*, 4> mnuEsempi{};
     // "&Help"

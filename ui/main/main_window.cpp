@@ -9,6 +9,7 @@
 #include "report/full_report.h"
 #include "ui/aux/prompter.h"
 #include "ui/main/archive_commands.h"
+#include "ui/main/combinations_window.h"
 #include "ui/main/form1.h"
 #include "ui/print/preview_host.h"
 #include "ui/print/prn_prv.h"
@@ -43,6 +44,7 @@ MainWindow::MainWindow()
     onTrigger(c.mnuDatiprogetto, [&commands] { commands.mnuDatiprogetto_Click(); });
     onTrigger(c.mnuCancellarecord, [&commands] { commands.mnuCancellarecord_Click(); });
     onTrigger(c.mnuAnteprimadistampa, [this] { mnuAnteprimadistampa_Click(); });
+    onTrigger(c.mnuCombinazioni, [this] { mnuCombinazioni_Click(); });
 
     // The close box asks to save first, as "&Esci" does.
     form.setCloseGuard([&commands] { return commands.mayClose(); });
@@ -66,8 +68,9 @@ void MainWindow::mnuAnteprimadistampa_Click() {
         // A PDF of the report is proposed beside the project file, under its name.
         const QFileInfo file(projectFile);
         preview->setPdfProposal(QDir(dialogFolder(projectFile))
-                                    .filePath(projectFile.isEmpty() ? QStringLiteral("resoconto.pdf")
-                                                                    : file.completeBaseName() + QStringLiteral(".pdf")));
+                                    .filePath(projectFile.isEmpty()
+                                                  ? QStringLiteral("resoconto.pdf")
+                                                  : file.completeBaseName() + QStringLiteral(".pdf")));
     }
     // The report keeps its stop rule; the user hears what it left out.
     const QString leftOut = report::leftOutMessage(report::positionsLeftOut(m_archive->archive()));
@@ -75,6 +78,15 @@ void MainWindow::mnuAnteprimadistampa_Click() {
         QWidget* parent = m_preview->window() ? static_cast<QWidget*>(m_preview->window()) : &form;
         prompter().message(parent, QString(), leftOut, Icon::Information);
     }
+}
+
+void MainWindow::mnuCombinazioni_Click() {
+    const int position = m_archive->currentPosition();
+    CombinationsWindow window(
+        m_archive->combinations(position),
+        archive::positionSection(m_archive->archive().at(position), archive::numberLocale()), position,
+        m_form.get());
+    prompter().exec(window);
 }
 
 }  // namespace fortema::ui

@@ -28,6 +28,8 @@ public:
     // "Anteprii&ma e Stampa completa": the full report of the archive and the project data,
     // written into the page file; the preview opens on page 1.
     void mnuAnteprimadistampa_Click();
+    // "Com&binazioni di carico...": the load combinations of the position shown.
+    void mnuCombinazioni_Click();
 
 private:
     std::unique_ptr<Form1> m_form;

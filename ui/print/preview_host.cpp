@@ -5,6 +5,7 @@
 
 #include "archive/number_locale.h"
 #include "pagescript/page_script.h"
+#include "pagescript/private_folder.h"
 #include "ui/aux/prompter.h"
 #include "ui/print/prn_prv.h"
 
@@ -19,15 +20,27 @@ PreviewHost::~PreviewHost() {
 
 void PreviewHost::ensurePreviewLoaded() {
     if (m_window) return;
+    QString folderError;
+    if (m_scriptFolder.isEmpty()) {
+        const pagescript::PrivateFolder& folder = pagescript::programFolder();
+        if (folder.isValid()) {
+            m_scriptFolder = pagescript::scriptFolderFrom(folder.path());
+        } else {
+            folderError = folder.errorMessage();
+        }
+    }
     auto* window = new PrnPrv(m_scriptFolder, m_owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    m_scriptFolder = window->scriptFolder();
     // The page list goes with the window as soon as it closes, not when it is deleted later.
     connect(window, &PrnPrv::closing, this, [this, window] {
         if (m_window == window) m_window.clear();
     });
     m_window = window;
-    m_writer.setScriptFolder(m_scriptFolder);
+    if (folderError.isEmpty()) {
+        m_writer.setScriptFolder(m_scriptFolder);
+    } else {
+        m_writer.setScriptFolderUnavailable(folderError);
+    }
     m_writer.setLocale(archive::numberLocale());
     window->show();
 }
@@ -41,7 +54,7 @@ void PreviewHost::closePreview() {
 
 void PreviewHost::pageListChanged(const QStringList& pages) {
     if (!m_window) return;
-    m_window->setPageList(pages);
+    m_window->setPageList(pages, m_writer.pageIndex());
     // Activation draws the page, but a window manager that keeps the focus on the main window
     // (or none at all) never activates the preview, which would stay blank: page 1 is also
     // drawn once the writing is over and the events run again, once however many pages ended.

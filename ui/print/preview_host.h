@@ -11,6 +11,9 @@
 //   w.StartDocument(); w.StartPage(...); ...; w.EndPage(...);   // the preview opens itself
 //
 // openPreview(folder) opens the preview on a page file that is already written.
+//
+// ScriptFolder is the program's private folder (pagescript::programFolder()), not the folder
+// the program was started from.
 
 #include <QObject>
 #include <QPointer>
@@ -35,14 +38,13 @@ public:
 
     // The loaded preview window, nullptr when it is closed.
     PrnPrv* window() const { return m_window; }
-    // ScriptFolder, with its separator; empty until the window was first loaded. It is
-    // fixed at that first load: a later change of the current directory cannot split one
-    // document between two folders.
+    // ScriptFolder, with its separator; empty until the window was first loaded, and when
+    // the program's private folder could not be made (the writer then fails with the reason).
     QString scriptFolder() const { return m_scriptFolder; }
 
-    // Opens the preview on the page file in `scriptFolder` (the current directory when
-    // empty) and fills its page list from the file. Without an ended page it shows "Non ci
-    // sono pagine da stampare!" and stays closed: the result is then nullptr.
+    // Opens the preview on the page file in `scriptFolder` (ScriptFolder when empty) and fills
+    // its page list from the file. Without an ended page it shows "Non ci sono pagine da
+    // stampare!" and stays closed: the result is then nullptr.
     PrnPrv* openPreview(const QString& scriptFolder = {});
 
     void ensurePreviewLoaded() override;

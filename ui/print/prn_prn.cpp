@@ -205,8 +205,8 @@ void PrnPrn::printToPdf(QPrinter& printer, int first, int last) {
         return !printerFailed && !m_printCancelled;
     });
     if (file.written || (file.message.isEmpty() && !printerFailed)) return;
-    prompter().message(this, QLatin1String(kPrintQuestionTitle), file.message.isEmpty() ? problem : file.message,
-                       Icon::Exclamation);
+    prompter().message(this, QLatin1String(kPrintQuestionTitle),
+                       file.message.isEmpty() ? problem : file.message, Icon::Exclamation);
 }
 
 bool PrnPrn::sendPages(QPrinter& printer, int first, int last) {
@@ -226,8 +226,8 @@ bool PrnPrn::sendPages(QPrinter& printer, int first, int last) {
             }
         };
         hooks.showPrintProgress = [this](int f, int l, int page) { ShowPrintProgress(f, l, page); };
-        const pagescript::PrintResult result =
-            pagescript::PrintPages(m_pageFile, surface, m_img, first, last, m_printCancelled, hooks);
+        const pagescript::PrintResult result = pagescript::PrintPages(m_pageFile, surface, m_img, first, last,
+                                                                      m_printCancelled, hooks, &m_index);
         m_pagesSent = result.pagesPrinted;
     }
     m_printing = false;

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "pagescript/page_script.h"
+
 class QComboBox;
 class QFrame;
 class QKeyEvent;
@@ -37,6 +39,9 @@ public:
     // The printer the pages go to; the program's current printer unless set. Must outlive
     // the window.
     void setPrinter(QPrinter* printer) { m_printer = printer; }
+    // Where the pages begin in the page file (the preview's index), so that printing starts
+    // at the first page of the range; without one it reads the file from its first line.
+    void setPageIndex(const pagescript::PageIndex& index) { m_index = index; }
     // The PDF file proposed when the printer writes PDF files (or none is installed): the pages
     // then go to a file the user names each time, this one proposed; resoconto.pdf in the
     // documents folder unless set.
@@ -76,6 +81,7 @@ private:
     double m_trackWidth = 0;
     double m_progressWidth = 0;
     QImage m_img;
+    pagescript::PageIndex m_index;
 
     QLineEdit* m_tPag;
     QComboBox* m_sPag;

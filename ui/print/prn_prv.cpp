@@ -19,6 +19,7 @@
 #include "drawing/picture_box.h"
 #include "drawing/tee_surface.h"
 #include "pagescript/page_script.h"
+#include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
 #include "ui/aux/prompter.h"
 #include "ui/aux/twips.h"
@@ -97,8 +98,8 @@ PrnPrv::PrnPrv(const QString& scriptFolder, QWidget* parent) : QWidget(parent) {
     setWindowTitle(QLatin1String(kPreviewTitle));
     setFont(dialogFont());
     setFocusPolicy(Qt::StrongFocus);
-    m_scriptFolder =
-        pagescript::scriptFolderFrom(scriptFolder.isEmpty() ? QDir::currentPath() : scriptFolder);
+    m_scriptFolder = pagescript::scriptFolderFrom(scriptFolder.isEmpty() ? pagescript::programFolder().path()
+                                                                         : scriptFolder);
 
     m_bBar = new QWidget(this);
     m_bBar->setObjectName(QStringLiteral("bBar"));
@@ -174,11 +175,22 @@ PrnPrv::PrnPrv(const QString& scriptFolder, QWidget* parent) : QWidget(parent) {
 
 PrnPrv::~PrnPrv() = default;
 
-QString PrnPrv::pageFile() const { return pagescript::pageFilePath(m_scriptFolder); }
+QString PrnPrv::pageFile() const {
+    return m_scriptFolder.isEmpty() ? QString() : pagescript::pageFilePath(m_scriptFolder);
+}
 
-void PrnPrv::setPageList(const QStringList& pages) {
-    m_ePag->clear();
-    m_ePag->addItems(pages);
+void PrnPrv::setPageList(const QStringList& pages, const pagescript::PageIndex& index) {
+    m_index = index;
+    // The writer hands over a list one page longer after every page: only the new items go in.
+    const int kept = m_ePag->count();
+    bool extends = kept <= pages.size();
+    for (int i = 0; extends && i < kept; ++i) extends = m_ePag->itemText(i) == pages[i];
+    if (!extends) {
+        m_ePag->clear();
+        m_ePag->addItems(pages);
+    } else if (kept < pages.size()) {
+        m_ePag->addItems(pages.mid(kept));
+    }
     if (!pages.isEmpty()) m_ePag->setCurrentIndex(0);
 }
 
@@ -241,6 +253,7 @@ void PrnPrv::RenderPreviewPage(double left, double top) {
     request.pageHeight = m_pageHeight;
     request.visibleWidth = visibleWidthTwips();
     request.visibleHeight = visibleHeightTwips();
+    request.index = &m_index;
 
     pagescript::PreviewResult result;
     if (m_mirror) {
@@ -272,7 +285,8 @@ void PrnPrv::placePage() {
     const auto along = [](int view, int page, const QScrollBar* bar) {
         return page < view ? (view - page) / 2 : -pixelsFromTwips(bar->value());
     };
-    m_prv->move(along(m_view->width(), m_prv->width(), m_hBar), along(m_view->height(), m_prv->height(), m_vBar));
+    m_prv->move(along(m_view->width(), m_prv->width(), m_hBar),
+                along(m_view->height(), m_prv->height(), m_vBar));
 }
 
 void PrnPrv::ShowPreviewStatus() {
@@ -300,6 +314,7 @@ void PrnPrv::Cmd_Click(int index) {
             break;
         case 3: {
             PrnPrn dialog(pageList(), m_ePag->currentIndex(), pageFile(), this);
+            dialog.setPageIndex(m_index);
             dialog.setPdfProposal(m_pdfProposal);
             prompter().exec(dialog);
             break;

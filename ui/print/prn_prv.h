@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <array>
 
+#include "pagescript/page_script.h"
+
 class QComboBox;
 class QLabel;
 class QScrollBar;
@@ -35,17 +37,20 @@ class PrnPrv : public QWidget {
     Q_OBJECT
 
 public:
-    // Loading: ScriptFolder becomes `scriptFolder` (the current directory when empty) with a
-    // path separator appended; the window takes 0.9 of the screen, centred, at zoom 100.
+    // Loading: ScriptFolder becomes `scriptFolder` (the program's private folder when empty)
+    // with a path separator appended; the window takes 0.9 of the screen, centred, at zoom 100.
     // It does not show itself; PreviewHost does.
     explicit PrnPrv(const QString& scriptFolder = {}, QWidget* parent = nullptr);
     ~PrnPrv() override;
 
     QString scriptFolder() const { return m_scriptFolder; }
+    // Empty when there is no ScriptFolder (the private folder could not be made).
     QString pageFile() const;
 
-    // The page list of the writer; the first page is selected. Nothing is drawn.
-    void setPageList(const QStringList& pages);
+    // The page list of the writer; the first page is selected. Nothing is drawn. `index` tells
+    // where the pages begin in the page file, so that a page is drawn without reading those
+    // before it; without one every drawing reads the file from its first line.
+    void setPageList(const QStringList& pages, const pagescript::PageIndex& index = {});
     QStringList pageList() const;
 
     void MostraPagina();
@@ -103,6 +108,7 @@ private:
     bool m_drawing = false;
     drawing::Surface* m_mirror = nullptr;
     QImage m_img;
+    pagescript::PageIndex m_index;
 
     QWidget* m_bBar;
     std::array<QToolButton*, 10> m_cmd{};

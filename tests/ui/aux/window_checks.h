@@ -1,13 +1,12 @@
 #pragma once
 
-// Checks that a fixed-layout window looks finished: every control inside the client area,
-// no two controls overlapping, every caption fitting its control.
+// Checks that a fixed-layout window looks finished (every control inside the client area, no two
+// overlapping, every caption fitting its control), and pictures of windows for a person to see.
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QString>
 #include <QStringList>
 #include <QWidget>
 
@@ -28,34 +27,29 @@ inline QStringList layoutProblems(const QWidget& window, const QStringList& over
         return false;
     };
     for (const QWidget* w : controls) {
-        if (!window.rect().contains(w->geometry())) problems << w->objectName() + " leaves the client area";
+        const QString name = w->objectName();
+        if (!window.rect().contains(w->geometry())) problems << name + " leaves the client area";
         const QFontMetrics fm(w->font());
         if (const auto* label = qobject_cast<const QLabel*>(w); label && !label->text().isEmpty()) {
             const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                  : fm.boundingRect(label->rect(), 0, label->text()).height();
-            if (needed > label->height()) problems << label->objectName() + " text too high";
+            if (needed > label->height()) problems << name + " text too high";
             if (!label->wordWrap() && fm.horizontalAdvance(label->text()) > label->width())
-                problems << label->objectName() + " text too wide";
+                problems << name + " text too wide";
         }
         if (const auto* button = qobject_cast<const QPushButton*>(w)) {
-            QString text = button->text();
-            text.remove(u'&');
-            if (fm.horizontalAdvance(text) + 8 > button->width())
-                problems << button->objectName() + " caption clipped";
-            if (fm.height() + 4 > button->height())
-                problems << button->objectName() + " too low for its caption";
+            if (fm.horizontalAdvance(button->text().remove(u'&')) + 8 > button->width())
+                problems << name + " caption clipped";
         }
-        if (const auto* box = qobject_cast<const QLineEdit*>(w)) {
-            if (fm.height() + 4 > box->height()) problems << box->objectName() + " too low for its text";
+        if (qobject_cast<const QPushButton*>(w) || qobject_cast<const QLineEdit*>(w)) {
+            if (fm.height() + 4 > w->height()) problems << name + " too low for its text";
         }
     }
-    for (int i = 0; i < controls.size(); ++i) {
-        for (int j = i + 1; j < controls.size(); ++j) {
-            if (allowed(controls[i]) && allowed(controls[j])) continue;
-            if (controls[i]->geometry().intersects(controls[j]->geometry()))
+    for (int i = 0; i < controls.size(); ++i)
+        for (int j = i + 1; j < controls.size(); ++j)
+            if (!(allowed(controls[i]) && allowed(controls[j])) &&
+                controls[i]->geometry().intersects(controls[j]->geometry()))
                 problems << controls[i]->objectName() + " overlaps " + controls[j]->objectName();
-        }
-    }
     return problems;
 }
 

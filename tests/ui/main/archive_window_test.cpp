@@ -132,10 +132,9 @@ private slots:
         QCOMPARE(c.field(Field::c1)->text(), QStringLiteral("30,5"));
         click(c.calcola);
         QCOMPARE(form.analysis().section().c1, 3.05);
-        // An unknown type keeps the selection, the geometry and yan as they were.
+        // An unknown type keeps the selection.
         click(c.avanti);
         QVERIFY(c.Option1->isChecked());
-        QCOMPARE(c.field(Field::b)->text(), QStringLiteral("1000"));
         QCOMPARE(c.field(Field::Md)->text(), QStringLiteral("1.4E+07"));
         QCOMPARE(p.beeps(), 0);
     }
@@ -226,12 +225,11 @@ private slots:
             click(w.form().ui().avanti);
             typeInto(w.form().ui().descrizione, QStringLiteral("in corso"));
             const SectionArchive before = w.archive().archive();
-            p.queueAnswer(Answer::No);
             p.queueFileName(file);
             p.queueAnswer(Answer::Ok);
             w.form().ui().mnuApri->trigger();
-            QCOMPARE(p.messages().size(), 2);
-            QCOMPARE(p.messages()[1].icon, Icon::Exclamation);
+            QCOMPARE(p.messages().size(), 1);
+            QCOMPARE(p.messages()[0].icon, Icon::Exclamation);
             QCOMPARE(w.archive().archive(), before);
             QCOMPARE(w.archive().currentFileName(), good);
             QCOMPARE(w.form().ui().descrizione->text(), QStringLiteral("in corso"));
@@ -279,6 +277,8 @@ private slots:
                 w.form().show();
                 p.setDialogHandler([](QDialog&) { return int(QDialog::Rejected); });
                 QVERIFY(w.archive().openFile(projectFile(dir, mixedArchive())));
+                click(w.form().ui().incolla);  // a change since the file was opened
+                const SectionArchive changed = w.archive().archive();
                 p.queueAnswer(reply == Reply::No ? Answer::No : Answer::Yes);
                 if (reply == Reply::YesSaved) p.queueFileName(QDir(dir.path()).filePath("copia.ftm"));
                 if (reply == Reply::YesCancelled) p.queueFileName(QString());
@@ -293,7 +293,7 @@ private slots:
                 const bool closes =
                     command == Command::Chiudi || command == Command::Esci || command == Command::CloseBox;
                 QVERIFY2(open == (stops || !closes), qPrintable(what));
-                if (stops) QCOMPARE(w.archive().archive(), mixedArchive());
+                if (stops) QCOMPARE(w.archive().archive(), changed);
                 QVERIFY2(p.unexpected().isEmpty(), qPrintable(what + ": " + p.unexpected().join(", ")));
                 QCOMPARE(p.pendingFileNames(), 0);
             }

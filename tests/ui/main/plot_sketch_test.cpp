@@ -1,11 +1,18 @@
-// The two section sketches on the recording surface.
+// The two section sketches on the recording surface, and the plot and the sketches painted for
+// real: saved as pictures for a person to look at and checked for what must show.
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QImage>
 #include <QMap>
+#include <QSet>
 #include <cmath>
 
+#include "drawing/painter_surface.h"
 #include "drawing/recording_surface.h"
+#include "tests/engine/examples.h"
+#include "ui/main/domain_plot.h"
 #include "ui/main/section_sketch.h"
 
 namespace fortema::ui {
@@ -15,189 +22,127 @@ using drawing::DrawRecord;
 using drawing::qbColor;
 using drawing::RecordingSurface;
 
-constexpr double kEps = 1e-9;
+// The sketch box, 3270 x 2790 twips, and the plot box, 5535 x 4935 twips.
+constexpr QSize kSketchSize(218, 186);
+constexpr QSize kPlotSize(369, 329);
+using Draw = void (*)(drawing::Surface&);
 
-struct Sketch {
-    RecordingSurface surface{218, 186};  // the sketch box, 3270 × 2790 twips
-    explicit Sketch(void (*draw)(drawing::Surface&)) {
-        setUpSketchSurface(surface);
-        surface.setForeColor(qbColor(1));
-        surface.clearRecords();
+RecordingSurface sketch(Draw draw) {
+    RecordingSurface s(kSketchSize.width(), kSketchSize.height());
+    setUpSketchSurface(s);
+    s.setForeColor(qbColor(1));
+    s.clearRecords();
+    draw(s);
+    return s;
+}
+
+// Both sketches: cleared first, drawn in the box's colour but for the six light red dashes, 0.5
+// long, of the neutral axis at y = 3.5 across x = 2 .. 8, then their texts in Arial 8, starting
+// inside the box and clear of one another. A redraw gives the same sketch whatever came before.
+TEST(SectionSketch, clearedDrawnAndLabelledInTheBox) {
+    for (const Draw draw : {&drawRectangularSketch, &drawCircularSketch}) {
+        const RecordingSurface s = sketch(draw);
+        EXPECT_EQ(QRectF(s.scaleLeft(), s.scaleTop(), s.scaleWidth(), s.scaleHeight()), QRectF(0, 0, 10, 10));
+        EXPECT_EQ(s.records().first().kind, DrawRecord::Kind::Clear);
+        EXPECT_EQ(s.records().last().kind, DrawRecord::Kind::Text);
+        QList<QLineF> dashes;
+        QList<QRectF> texts;
+        for (const DrawRecord& r : s.records().mid(1)) {
+            if (r.kind == DrawRecord::Kind::Line && r.color == qbColor(12)) {
+                dashes << QLineF(r.x1, r.y1, r.x2, r.y2);
+                continue;
+            }
+            EXPECT_EQ(r.color, qbColor(1));
+            if (r.kind != DrawRecord::Kind::Text) continue;
+            EXPECT_TRUE(r.fontName == QStringLiteral("arial") && r.fontSize == 8);
+            const QRectF box(r.x1, r.y1, s.textWidth(r.text), s.textHeight(r.text));
+            EXPECT_TRUE(QRectF(0, 0, 10, 10).contains(box.topLeft())) << r.text.toStdString();
+            for (const QRectF& other : texts) EXPECT_FALSE(other.intersects(box)) << r.text.toStdString();
+            texts << box;
+        }
+        ASSERT_EQ(dashes.size(), 6);
+        EXPECT_EQ(QLineF(dashes.first().p1(), dashes.last().p2()), QLineF(2, 3.5, 8, 3.5));
+        for (qsizetype i = 0; i < dashes.size(); ++i) {
+            EXPECT_EQ(dashes[i].p2() - dashes[i].p1(), QPointF(0.5, 0));
+            EXPECT_TRUE(i == 0 || dashes[i].x1() > dashes[i - 1].x2());
+        }
+        RecordingSurface again =
+            sketch(draw == &drawCircularSketch ? &drawRectangularSketch : &drawCircularSketch);
+        again.clearRecords();
+        draw(again);
+        EXPECT_EQ(again.dump(), s.dump());
+    }
+}
+
+// The rectangle: a closed T (flange 2..8 from y = 2, web 4..6 down to y = 7), each corner joining
+// two of its eight lines, with nine bars inside it. The circle: radius 2.7 about (5, 5), thirteen
+// bars on a ring of 2.5 every 30 degrees, the last on the first.
+TEST(SectionSketch, theSectionsAndTheirBars) {
+    const RecordingSurface rect = sketch(&drawRectangularSketch);
+    QMap<QPair<double, double>, int> ends;
+    QRectF outline;
+    for (const DrawRecord& l : rect.records(DrawRecord::Kind::Line).mid(0, 8)) {
+        ++ends[{l.x1, l.y1}];
+        ++ends[{l.x2, l.y2}];
+        outline |= QRectF(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2)).normalized();
+    }
+    EXPECT_EQ(ends.values(), QList<int>(8, 2));
+    EXPECT_EQ(outline, QRectF(2, 2, 6, 5));
+    const QRectF flange(2, 2, 6, 2), web(4, 4, 2, 3);
+    const auto bars = rect.records(DrawRecord::Kind::Circle);
+    EXPECT_EQ(bars.size(), 9);
+    for (const DrawRecord& b : bars) EXPECT_TRUE(flange.contains(b.x1, b.y1) || web.contains(b.x1, b.y1));
+
+    const auto circles = sketch(&drawCircularSketch).records(DrawRecord::Kind::Circle);
+    ASSERT_EQ(circles.size(), 14);
+    EXPECT_EQ(QList<double>({circles[0].x1, circles[0].y1, circles[0].x2}), QList<double>({5, 5, 2.7}));
+    for (int k = 1; k <= 13; ++k) {
+        const double angle = 30.0 * (k - 1) * M_PI / 180;
+        EXPECT_LT(QLineF(circles[k].x1, circles[k].y1, 5 + 2.5 * std::cos(angle), 5 + 2.5 * std::sin(angle))
+                      .length(),
+                  1e-6);
+    }
+}
+
+// Paints on a white picture of `size` and saves it as `name` for a person to look at.
+QImage painted(QSize size, const char* name, const std::function<void(drawing::Surface&)>& draw) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        drawing::QPainterSurface surface(&image);
         draw(surface);
     }
-    QList<DrawRecord> dashes() const {
-        QList<DrawRecord> out;
-        for (const DrawRecord& l : surface.records(DrawRecord::Kind::Line))
-            if (l.color == qbColor(12)) out << l;
-        return out;
-    }
-    QMap<QString, QPointF> texts() const {
-        QMap<QString, QPointF> out;
-        for (const DrawRecord& t : surface.records(DrawRecord::Kind::Text)) {
-            EXPECT_EQ(t.fontName, QStringLiteral("arial")) << t.text.toStdString();
-            EXPECT_EQ(t.fontSize, 8) << t.text.toStdString();
-            out.insert(t.text, {t.x1, t.y1});
-        }
-        return out;
-    }
-};
-
-TEST(SectionSketch, setUpIsTenByTenFromTheTopLeft) {
-    RecordingSurface s(218, 186);
-    setUpSketchSurface(s);
-    EXPECT_DOUBLE_EQ(s.scaleLeft(), 0);
-    EXPECT_DOUBLE_EQ(s.scaleTop(), 0);
-    EXPECT_DOUBLE_EQ(s.scaleWidth(), 10);
-    EXPECT_DOUBLE_EQ(s.scaleHeight(), 10);
-    EXPECT_EQ(s.lineWidth(), 1);
+    const QDir dir(QStringLiteral(FORTEMA_SCREENSHOT_DIR));
+    dir.mkpath(QStringLiteral("."));
+    image.save(dir.filePath(QString::fromLatin1(name)));
+    return image;
 }
 
-TEST(SectionSketch, bothClearFirstAndDrawInTheBoxColoursExceptTheNeutralAxis) {
-    for (auto draw : {&drawRectangularSketch, &drawCircularSketch}) {
-        const Sketch s(draw);
-        ASSERT_FALSE(s.surface.records().isEmpty());
-        EXPECT_EQ(s.surface.records().first().kind, DrawRecord::Kind::Clear);
-        for (const DrawRecord& r : s.surface.records()) {
-            if (r.kind == DrawRecord::Kind::Line || r.kind == DrawRecord::Kind::Circle ||
-                r.kind == DrawRecord::Kind::Text) {
-                EXPECT_TRUE(r.color == qbColor(1) ||
-                            (r.kind == DrawRecord::Kind::Line && r.color == qbColor(12)));
-            }
-        }
-        // Six light red dashes of the neutral axis at y = 3.5, across x = 2 .. 8.
-        const auto dashes = s.dashes();
-        ASSERT_EQ(dashes.size(), 6);
-        EXPECT_NEAR(dashes.first().x1, 2, kEps);
-        EXPECT_NEAR(dashes.last().x2, 8, kEps);
-        for (qsizetype i = 0; i < dashes.size(); ++i) {
-            EXPECT_NEAR(dashes[i].y1, 3.5, kEps);
-            EXPECT_NEAR(dashes[i].y2, 3.5, kEps);
-            EXPECT_NEAR(dashes[i].x2 - dashes[i].x1, 0.5, 1e-9);
-            if (i > 0) {
-                EXPECT_GT(dashes[i].x1, dashes[i - 1].x2);
-            }
-        }
-        // Texts after the drawing, so nothing hides them.
-        EXPECT_EQ(s.surface.records().last().kind, DrawRecord::Kind::Text);
-    }
-}
-
-TEST(SectionSketch, rectangularTOutlineIsClosedWithItsBars) {
-    const Sketch s(&drawRectangularSketch);
-    const auto lines = s.surface.records(DrawRecord::Kind::Line);
-    ASSERT_GE(lines.size(), 8);
-    // The first eight lines are the T; every corner joins exactly two of them.
-    QMap<QPair<double, double>, int> ends;
-    for (int i = 0; i < 8; ++i) {
-        ++ends[{lines[i].x1, lines[i].y1}];
-        ++ends[{lines[i].x2, lines[i].y2}];
-    }
-    EXPECT_EQ(ends.size(), 8);
-    for (const int count : ends) EXPECT_EQ(count, 2);
-    // Flange 2..8 wide from y = 2, web 4..6 down to y = 7.
-    double left = 10, right = 0, top = 10, bottom = 0;
-    for (const auto& [corner, count] : ends.asKeyValueRange()) {
-        left = std::min(left, corner.first);
-        right = std::max(right, corner.first);
-        top = std::min(top, corner.second);
-        bottom = std::max(bottom, corner.second);
-    }
-    EXPECT_EQ(left, 2);
-    EXPECT_EQ(right, 8);
-    EXPECT_EQ(top, 2);
-    EXPECT_EQ(bottom, 7);
-
-    const auto bars = s.surface.records(DrawRecord::Kind::Circle);
-    ASSERT_EQ(bars.size(), 9);
-    int upper = 0, lower = 0;
-    for (const DrawRecord& b : bars) {
-        EXPECT_NEAR(b.x2, 0.05, kEps);
-        if (std::abs(b.y1 - 2.5) < kEps) {
-            ++upper;
-            EXPECT_TRUE(b.x1 > 2 && b.x1 < 8);  // in the flange
-        } else {
-            ++lower;
-            EXPECT_NEAR(b.y1, 6.5, kEps);
-            EXPECT_TRUE(b.x1 > 4 && b.x1 < 6);  // in the web
-        }
-    }
-    EXPECT_EQ(upper, 6);
-    EXPECT_EQ(lower, 3);
-}
-
-TEST(SectionSketch, rectangularTexts) {
-    const Sketch s(&drawRectangularSketch);
-    const QMap<QString, QPointF> expected{
-        {QStringLiteral("h"), {9.6, 4.5}},
-        {QStringLiteral("b"), {4.9, 7.2}},
-        {QStringLiteral("->Controllare sempre arm. minima di Norma"), {0, 8.5}},
-        {QStringLiteral("->Per sezioni non armate poni A1=A2=0"), {0, 9.2}},
-        {QStringLiteral("A2"), {4.7, 2.1}},
-        {QStringLiteral("c2"), {8.5, 2.5}},
-        {QStringLiteral("A1"), {3, 6.2}},
-        {QStringLiteral("c1"), {6.5, 5.7}},
-        {QStringLiteral("y"), {1.2, 2.2}},
-        {QStringLiteral("zona compressa"), {3, 0.7}},
-    };
-    EXPECT_EQ(s.texts(), expected);
-    EXPECT_EQ(s.surface.records(DrawRecord::Kind::Text).size(), expected.size());
-}
-
-TEST(SectionSketch, circularRingOfThirteenBars) {
-    const Sketch s(&drawCircularSketch);
-    const auto circles = s.surface.records(DrawRecord::Kind::Circle);
-    ASSERT_EQ(circles.size(), 14);
-    EXPECT_NEAR(circles[0].x1, 5, kEps);
-    EXPECT_NEAR(circles[0].y1, 5, kEps);
-    EXPECT_NEAR(circles[0].x2, 2.7, kEps);
-    // From the rightmost bar clockwise (y grows downwards), every 30°, the last on the first.
-    for (int k = 1; k <= 13; ++k) {
-        const DrawRecord& b = circles[k];
-        EXPECT_NEAR(b.x2, 0.05, kEps);
-        EXPECT_NEAR(std::hypot(b.x1 - 5, b.y1 - 5), 2.5, 1e-6) << k;
-        const double angle = std::atan2(b.y1 - 5, b.x1 - 5);
-        const double expected = std::remainder(30.0 * (k - 1) * M_PI / 180, 2 * M_PI);
-        EXPECT_NEAR(std::remainder(angle - expected, 2 * M_PI), 0, 1e-6) << k;
-    }
-    EXPECT_NEAR(circles[13].x1, circles[1].x1, 1e-6);
-    EXPECT_NEAR(circles[13].y1, circles[1].y1, 1e-6);
-    EXPECT_NEAR(circles[1].x1, 7.5, 1e-9);
-    EXPECT_NEAR(circles[2].y1, 6.25, 1e-6);
-}
-
-TEST(SectionSketch, circularDimensionLinesAndTexts) {
-    const Sketch s(&drawCircularSketch);
-    const auto lines = s.surface.records(DrawRecord::Kind::Line);
-    ASSERT_EQ(lines.size(), 14);
-    // The diameter's dimension line spans the extension lines at the circle's top and bottom.
-    const DrawRecord& d = lines.last();
-    EXPECT_NEAR(d.x1, 8.9, kEps);
-    EXPECT_NEAR(d.y1, 1.9, kEps);
-    EXPECT_NEAR(d.y2, 8.1, kEps);
-    const QMap<QString, QPointF> expected{
-        {QStringLiteral("d"), {9.2, 4.8}},
-        {QStringLiteral("c"), {8.2, 7.2}},
-        {QStringLiteral("y"), {1.6, 2.2}},
-        {QStringLiteral("zona compressa"), {3, 0.7}},
-        {QStringLiteral("->Controllare sempre arm. minima di Norma"), {0, 8.5}},
-        {QStringLiteral("->Per sezioni non armate poni A1=A2=0"), {0, 9.2}},
-    };
-    EXPECT_EQ(s.texts(), expected);
-}
-
-TEST(SectionSketch, aRedrawGivesExactlyTheSameSketch) {
-    for (auto draw : {&drawRectangularSketch, &drawCircularSketch}) {
-        RecordingSurface s(218, 186);
-        setUpSketchSurface(s);
-        s.clearRecords();
-        draw(s);
-        const QString first = s.dump();
-        s.clearRecords();
-        drawCircularSketch(s);
-        drawRectangularSketch(s);
-        s.clearRecords();
-        draw(s);
-        EXPECT_EQ(s.dump(), first);
+// Painted for real, the plot shows black, grey, white and the five field colours. The sketches
+// are painted too, for a person to look at.
+TEST(PlotPicture, paintedPlotsShowEveryColour) {
+    for (const auto& [draw, name] : {std::pair{&drawRectangularSketch, "sketch_rectangular.png"},
+                                     std::pair{&drawCircularSketch, "sketch_circular.png"}})
+        painted(kSketchSize, name, [&](drawing::Surface& s) {
+            setUpSketchSurface(s);
+            draw(s);
+        });
+    for (const auto& [texts, layout, name] :
+         {std::tuple{engine::testing::example3(), engine::Layout::Rectangular, "plot_example3.png"},
+          std::tuple{engine::testing::example4(), engine::Layout::Circular, "plot_example4.png"}}) {
+        engine::Analysis analysis;
+        ASSERT_TRUE(analysis.calcola(texts, layout).traced);
+        const bool circle = layout == engine::Layout::Circular;
+        const QImage image = painted(kPlotSize, name, [&](drawing::Surface& s) {
+            setUpPlotSurface(s);
+            drawDomainFrame(s, {!circle, circle, analysis.reinforcedScale()});
+            drawDomainCurves(s, analysis);
+        });
+        QSet<QRgb> shown;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) shown.insert(image.pixel(x, y) & 0xffffff);
+        for (const int c : {0, 8, 9, 10, 11, 12, 13, 15})
+            EXPECT_TRUE(shown.contains(qbColor(c).rgb() & 0xffffff)) << name << " QBColor " << c;
     }
 }
 

@@ -20,7 +20,7 @@ class ReportCommandTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        // The page file goes to the current directory of the first preview.
+        // The page file goes to the program's private folder, never to the current directory.
         m_dir = std::make_unique<QTemporaryDir>();
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir->path());
@@ -84,12 +84,12 @@ private slots:
         const QString pdf = QDir(m_dir->path()).filePath("relazione.pdf");
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
         PrnPrn range(preview->pageList(), 0, preview->pageFile());
         range.setPrinter(&printer);
         range.findChild<QComboBox*>(QStringLiteral("sPag"))->setCurrentIndex(0);
         range.findChild<QComboBox*>(QStringLiteral("ePag"))->setCurrentIndex(1);
         p.queueAnswer(Answer::Yes);
+        p.queueFileName(pdf);
         range.Command1_Click();
         QCOMPARE(range.pagesSent(), 2);
         QVERIFY(QFile::exists(pdf));

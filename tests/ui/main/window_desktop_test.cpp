@@ -103,6 +103,7 @@ private slots:
         c.mnuApri->trigger();
         QCOMPARE(p.fileDialogs().at(1).request.folder, m_dir->path());
         QVERIFY(p.messages().isEmpty());
+        p.setDialogHandler([](QDialog&) { return int(QDialog::Rejected); });
         c.mnuNuovo->trigger();
         QCOMPARE(form.windowTitle(), QStringLiteral("Senza nome - ") + programTitle());
         QVERIFY(p.unexpected().isEmpty());
@@ -114,7 +115,7 @@ private slots:
         const struct {
             const char* change;
             bool asks;
-        } cases[] = {{"none", false}, {"actions", false}, {"description", true}, {"geometry", true}};
+        } cases[] = {{"none", false}, {"actions", true}, {"description", true}, {"geometry", true}};
         for (const auto& k : cases) {
             ScriptedPrompter p;
             MainWindow w;
@@ -189,7 +190,8 @@ private slots:
         QCOMPARE(bytesOf(report), reportBytes);
         QCOMPARE(printer.outputFileName(), QString());
         const QString text = pdfText(sheet);
-        if (!text.isEmpty()) QVERIFY(text.contains(QStringLiteral("DESCRIZIONE DELLA SEZIONE: Trave T1/bis")));
+        if (!text.isEmpty())
+            QVERIFY(text.contains(QStringLiteral("DESCRIZIONE DELLA SEZIONE: Trave T1/bis")));
 
         // A cancelled dialog prints nothing and says nothing.
         p.queueFileName(QString());
@@ -234,8 +236,8 @@ private slots:
         QStringList seen;
         whileModal(
             [] {
-                prompter().message(nullptr, QString(), QStringLiteral("Vuoi salvare il file?"), Icon::Question,
-                                   Buttons::YesNo, Answer::Yes);
+                prompter().message(nullptr, QString(), QStringLiteral("Vuoi salvare il file?"),
+                                   Icon::Question, Buttons::YesNo, Answer::Yes);
             },
             [&](QWidget& box) {
                 QCOMPARE(box.windowTitle(), QStringLiteral("Fortema"));
@@ -243,13 +245,15 @@ private slots:
                 saveScreenshot(box, QStringLiteral("italian_save_question"));
                 static_cast<QMessageBox&>(box).button(QMessageBox::No)->click();
             });
-        QVERIFY2(seen.contains(QStringLiteral("Sì")) && seen.contains(QStringLiteral("No")), qPrintable(seen.join('|')));
+        QVERIFY2(seen.contains(QStringLiteral("Sì")) && seen.contains(QStringLiteral("No")),
+                 qPrintable(seen.join('|')));
 
         seen.clear();
         whileModal(
             [] {
-                prompter().saveFileName(nullptr, {QStringLiteral("Fortemi"), QStringLiteral("file (*.ftm)"),
-                                                  QStringLiteral("ftm"), QDir::tempPath(), QStringLiteral("scuola.ftm")});
+                prompter().saveFileName(
+                    nullptr, {QStringLiteral("Fortemi"), QStringLiteral("file (*.ftm)"),
+                              QStringLiteral("ftm"), QDir::tempPath(), QStringLiteral("scuola.ftm")});
             },
             [&](QWidget& dialog) {
                 seen << buttonTexts(dialog);

@@ -1,0 +1,251 @@
+// The small windows (the project data dialog, the bar area calculator, the About window, the two
+// reference cards), the number separators they take from the locale, and the scripted prompter
+// every window test relies on to notice a prompt it did not expect.
+
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "archive/number_locale.h"
+#include "tests/support/test_registry.h"
+#include "tests/ui/aux/window_checks.h"
+#include "ui/aux/form2.h"
+#include "ui/aux/form3.h"
+#include "ui/aux/frm_about.h"
+#include "ui/aux/frm_help_acciaio.h"
+#include "ui/aux/frm_help_elas.h"
+#include "ui/aux/scripted_prompter.h"
+
+namespace fortema::ui::test {
+
+namespace {
+
+const ProjectTexts kData = {"Ponte sul Po", "Comune di Pavia", "Ing. Rossi", "A", "01/02/2018", "03/04/2018"};
+
+template <typename T = QLineEdit>
+T* child(QWidget& w, const QString& name) {
+    return w.findChild<T*>(name);
+}
+QLineEdit* box(Form2& dlg, int i) { return child(dlg, QStringLiteral("txtDati_%1").arg(i)); }
+QLineEdit* num(Form3& w, int i) { return child(w, QStringLiteral("num_%1").arg(i)); }
+void click(QWidget& w, const char* button) {
+    QTest::mouseClick(child<QPushButton>(w, QLatin1String(button)), Qt::LeftButton);
+}
+QString total(Form3& w) { return child<QLabel>(w, QStringLiteral("lblSezione"))->text(); }
+// "12,315.04" in the separators of the locale the test runs under.
+QString localeText(const char* plain) {
+    const auto loc = archive::numberLocale();
+    QString text;
+    for (const char c : std::string_view(plain)) text += c == '.' ? loc.decimal : c == ',' ? loc.group : c;
+    return text;
+}
+
+}  // namespace
+
+class AuxWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // OK stores what the boxes hold; Annulla and the close box keep what the dialog was given;
+    // a new project's dialog shows and stores empty boxes whatever data it was given.
+    void projectDataKeepsOrStores() {
+        const ProjectTexts empty{};
+        ProjectTexts edited = kData;
+        edited[0] += " bis";
+        edited[5] += "xyz";
+        const struct {
+            Form2::Boxes boxes;
+            const char* button;  // nullptr: the close box
+            ProjectTexts expected;
+        } cases[] = {{Form2::Boxes::Filled, "cmdOK", edited},
+                     {Form2::Boxes::Filled, "cmdAnnulla", kData},
+                     {Form2::Boxes::Filled, nullptr, kData},
+                     {Form2::Boxes::Empty, "cmdOK", empty}};
+        for (const auto& c : cases) {
+            Form2 dlg(kData, c.boxes);
+            dlg.show();
+            if (c.boxes == Form2::Boxes::Empty) {
+                for (int i = 0; i < 6; ++i) QVERIFY(box(dlg, i)->text().isEmpty());
+            } else {
+                QTest::keyClick(box(dlg, 0), Qt::Key_End);
+                QTest::keyClicks(box(dlg, 0), " bis");
+                QTest::keyClicks(box(dlg, 5), "xyz");
+            }
+            c.button ? click(dlg, c.button) : void(dlg.close());
+            QVERIFY(!dlg.isVisible());
+            QVERIFY(dlg.data() == c.expected);
+        }
+    }
+
+    // A double quote would end the text early in the project file: typed, pasted or handed in.
+    void projectDataRefusesDoubleQuotes() {
+        ScriptedPrompter p;
+        Form2 dlg(kData, Form2::Boxes::Empty);
+        dlg.show();
+        QLineEdit* b = box(dlg, 0);
+        QTest::keyClicks(b, "Via \"Roma\"");
+        QCOMPARE(b->text(), QStringLiteral("Via Roma"));
+        QCOMPARE(p.beeps(), 2);
+        QGuiApplication::clipboard()->setText(QStringLiteral(" \"12\""));
+        b->end(false);
+        b->paste();
+        QCOMPARE(b->text(), QStringLiteral("Via Roma 12"));
+        Form2 loaded({"a\"b", "", "", "", "", ""});
+        QCOMPARE(box(loaded, 0)->text(), QStringLiteral("ab"));
+        QVERIFY(p.messages().isEmpty());
+    }
+
+    // Bar areas: pi/400 times the count times the squared diameter, summed over the rows.
+    void barAreaSums() {
+        const struct {
+            QList<int> counts;  // by row: 8, 10, 11, 12, 13, 14, 16, 17, 21, 22, 28 mm; 0 stays empty
+            QString expected;
+        } cases[] = {
+            {{}, localeText("0.00")},
+            {{0, 0, 0, 3}, localeText("3.39")},
+            // One bar of each diameter, whose squares add up to 3048.
+            {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, localeText("23.94")},
+            // 2000 x 28 mm = 12315.04 cm^2, grouped as the locale groups.
+            {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2000}, localeText("12,315.04")},
+        };
+        for (const auto& c : cases) {
+            ScriptedPrompter p;
+            Form3 w;
+            for (int row = 0; row < c.counts.size(); ++row)
+                if (c.counts[row]) QTest::keyClicks(num(w, row), QString::number(c.counts[row]));
+            click(w, "cmdCalcola");
+            QCOMPARE(total(w), c.expected);
+            QCOMPARE(p.beeps(), 0);
+        }
+    }
+
+    // A count that is no number is emptied with a beep and keeps the focus; "C&ANCELLA" empties
+    // through the same check, one beep per filled box. Opened again the calculator keeps its
+    // counts, closed it loses them, silently.
+    void barCountsAreCheckedKeptAndLost() {
+        ScriptedPrompter p;
+        Form3 w;
+        w.showOrRaise();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        num(w, 0)->setFocus();
+        QTest::keyClicks(num(w, 5), "a");
+        QVERIFY(num(w, 5)->hasFocus());
+        QTest::keyClicks(num(w, 2), "12x");
+        QVERIFY(num(w, 2)->text().isEmpty() && num(w, 5)->text().isEmpty());
+        QTest::keyClicks(num(w, 6), "4");
+        QTest::keyClicks(num(w, 10), "1");
+        click(w, "cmdCancella");
+        QCOMPARE(p.beeps(), 4);
+
+        // Under the Italian locale the comma is typed and ends the count: 2 bars of 12 mm.
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QTest::keyClicks(num(w, 3), "2,5");
+        click(w, "cmdCalcola");
+        const QString italian = total(w);
+        QLocale::setDefault(saved);
+        QCOMPARE(italian, QStringLiteral("2,26"));
+
+        w.showOrRaise();
+        QCOMPARE(num(w, 3)->text(), QStringLiteral("2,5"));
+        QCOMPARE(total(w), italian);
+        click(w, "cmdChiudi");
+        w.showOrRaise();
+        QVERIFY(num(w, 3)->text().isEmpty() && total(w).isEmpty());
+        QCOMPARE(p.beeps(), 4);
+    }
+
+    // "&System Info..." starts the first tool found on the path; none found, or one that does
+    // not start, gives the message instead.
+    void aboutStartsTheSystemInformationTool() {
+        QTemporaryDir dir;
+        QFile tool(dir.filePath("kinfocenter"));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", dir.path().toLocal8Bit());
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
+        const struct {
+            QStringList programs;
+            bool starts;
+            QStringList started;
+        } cases[] = {{{"hardinfo", "kinfocenter"}, true, {tool.fileName()}},
+                     {{"kinfocenter"}, false, {tool.fileName()}},
+                     {{"hardinfo", "gnome-system-monitor"}, true, {}}};
+        for (const auto& c : cases) {
+            ScriptedPrompter p;
+            p.queueAnswer(Answer::Ok);
+            frmAbout w;
+            w.setSysInfoPrograms(c.programs);
+            QStringList started;
+            w.setSysInfoStarter([&](const QString& path) { return started << path, c.starts; });
+            click(w, "cmdSysInfo");
+            QCOMPARE(started, c.started);
+            QCOMPARE(p.messages().size(), c.starts && !c.started.isEmpty() ? 0 : 1);
+            if (!p.messages().isEmpty())
+                QCOMPARE(p.messages()[0].text,
+                         QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."));
+        }
+    }
+
+    void unscriptedPromptsGetTheSafeAnswerAndAreReported() {
+        Prompter* before = &prompter();
+        {
+            ScriptedPrompter p;
+            QCOMPARE(prompter().message(nullptr, {}, "?", Icon::Question, Buttons::YesNo, Answer::Yes),
+                     Answer::No);
+            QCOMPARE(prompter().openFileName(nullptr, {}), QString());
+            QDialog dialog;
+            QCOMPARE(prompter().exec(dialog), int(QDialog::Rejected));
+            QCOMPARE(p.unexpected().size(), 3);
+        }
+        QCOMPARE(&prompter(), before);
+    }
+
+    void numberSeparatorsFollowTheDefaultLocale() {
+        const QLocale saved;
+        // French groups with a narrow no-break space, which the texts write as a blank.
+        for (const auto& [language, separators] :
+             {std::pair{QLocale::Italian, ",."}, {QLocale::C, ".,"}, {QLocale::French, ", "}}) {
+            QLocale::setDefault(QLocale(language));
+            const auto loc = archive::numberLocale();
+            QLocale::setDefault(saved);
+            QCOMPARE(QByteArray().append(loc.decimal).append(loc.group), QByteArray(separators));
+        }
+    }
+
+    void windowsFitAndClose() {
+        Form2 form2(kData);
+        Form3 form3;
+        frmAbout about;
+        frmHelpElas concrete;
+        frmHelpAcciaio steel;
+        const struct {
+            QWidget* window;
+            const char* closing;
+        } cases[] = {{&form2, "cmdAnnulla"},
+                     {&form3, "cmdChiudi"},
+                     {&about, "cmdOK"},
+                     {&concrete, "cmdChiudi"},
+                     {&steel, "cmdChiudi"}};
+        for (const auto& c : cases) {
+            FORTEMA_VERIFY_LAYOUT(*c.window, {"Line1_"});  // the two halves of the About window's line
+            saveScreenshot(*c.window,
+                           QString::fromLatin1(c.window->metaObject()->className()).section("::", -1));
+            c.window->show();
+            click(*c.window, c.closing);
+            QVERIFY(!c.window->isVisible());
+        }
+    }
+};
+
+static RegisterTest<AuxWindowsTest> registerAuxWindowsTest;
+
+}  // namespace fortema::ui::test
+
+#include "aux_windows_test.moc"

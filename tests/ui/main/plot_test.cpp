@@ -1,0 +1,232 @@
+// The domain plot on the recording surface: the frame with its scales and legend, the curves,
+// cross and origin mark of a calculation, and the cursor readout.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/recording_surface.h"
+#include "tests/engine/examples.h"
+#include "ui/main/domain_plot.h"
+
+namespace fortema::ui {
+namespace {
+
+using drawing::DrawRecord;
+using drawing::qbColor;
+using drawing::RecordingSurface;
+using engine::Layout;
+namespace ex = engine::testing;
+
+constexpr double kEps = 1e-9;
+// campo 1 to 5: light red, light green, light magenta, light blue, light cyan.
+const QList<QColor> kFieldColours = {qbColor(12), qbColor(10), qbColor(13), qbColor(9), qbColor(11)};
+
+struct Frame {
+    RecordingSurface surface;
+    explicit Frame(DomainFrameOptions options) {
+        setUpPlotSurface(surface);
+        surface.setBackColor(qbColor(1));
+        surface.clearRecords();
+        drawDomainFrame(surface, options);
+    }
+    QList<DrawRecord> lines() const { return surface.records(DrawRecord::Kind::Line); }
+    QList<DrawRecord> texts(const QString& prefix = {}) const {
+        QList<DrawRecord> out;
+        for (const DrawRecord& t : surface.records(DrawRecord::Kind::Text))
+            if (t.text.startsWith(prefix)) out << t;
+        return out;
+    }
+    const DrawRecord* text(const QString& t) const {
+        for (const DrawRecord& r : surface.records())
+            if (r.kind == DrawRecord::Kind::Text && r.text == t) return &r;
+        return nullptr;
+    }
+};
+
+DomainFrameOptions rectangular(bool reinforced) { return {true, false, reinforced}; }
+DomainFrameOptions circular(bool reinforced) { return {false, true, reinforced}; }
+
+// Cleared to white whatever the background was, then the texts, then grid and axes over them:
+// the two black axes at n = 0 and m = 0, under x from -0.9 to 1.7 and y from -1.1 down to 1.5.
+TEST(DomainFrame, clearedThenTextsThenGridAndAxes) {
+    const Frame f(rectangular(true));
+    const RecordingSurface& s = f.surface;
+    EXPECT_EQ(QRectF(s.scaleLeft(), s.scaleTop(), s.scaleWidth(), s.scaleHeight()),
+              QRectF(-0.9, -1.1, 2.6, 2.6));
+    ASSERT_EQ(s.records(DrawRecord::Kind::Clear).size(), 1);
+    EXPECT_EQ(s.records().first().kind, DrawRecord::Kind::Clear);
+    EXPECT_EQ(s.records().first().color, qbColor(15));
+    const auto isKind = [](DrawRecord::Kind kind) {
+        return [kind](const DrawRecord& r) { return r.kind == kind; };
+    };
+    const auto firstLine =
+        std::find_if(s.records().begin(), s.records().end(), isKind(DrawRecord::Kind::Line));
+    EXPECT_TRUE(std::none_of(firstLine, s.records().end(), isKind(DrawRecord::Kind::Text)));
+    QList<QLineF> axes;
+    for (const DrawRecord& l : f.lines())
+        if (l.color != qbColor(8))
+            axes << QLineF(std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2),
+                           std::max(l.y1, l.y2));
+    EXPECT_EQ(axes, QList<QLineF>({QLineF(-0.63, 0.6, 1.23, 0.6), QLineF(0, -0.83, 0, 1.23)}));
+}
+
+// Every horizontal line carries its n = 0.6 - y just above it, left of the grid; the axis
+// captions of the chosen layout (and only those) stand where no grid line crosses them.
+TEST(DomainFrame, nLabelsAndAxisCaptions) {
+    const QStringList rect{QStringLiteral("n = N/b*h*fm"), QStringLiteral("m=M/b*fm*h^2/6")};
+    const QStringList circ{QStringLiteral("n = N/Ac*fm"), QStringLiteral("m=M/fm*r^3/10")};
+    for (const auto& [options, shown, hidden] :
+         {std::tuple{rectangular(false), rect, circ}, std::tuple{circular(false), circ, rect},
+          std::tuple{DomainFrameOptions{}, QStringList(), rect + circ}}) {
+        const Frame f(options);
+        for (const DrawRecord& l : f.lines()) {
+            if (l.y1 != l.y2) continue;
+            const double n = 0.6 - l.y1;
+            const DrawRecord* t =
+                f.text(std::abs(n) < kEps ? QStringLiteral("n=0.0") : QString::number(n, 'f', 1));
+            ASSERT_NE(t, nullptr) << n;
+            EXPECT_NEAR(t->y1, l.y1 - 0.05, kEps) << n;
+            EXPECT_LT(t->x1, -0.6) << n;
+        }
+        for (const QString& caption : hidden) EXPECT_EQ(f.text(caption), nullptr) << caption.toStdString();
+        for (const QString& caption : shown) {
+            const DrawRecord* t = f.text(caption);
+            ASSERT_NE(t, nullptr) << caption.toStdString();
+            const QRectF box(t->x1, t->y1, f.surface.textWidth(t->text), f.surface.textHeight(t->text));
+            for (const DrawRecord& l : f.lines()) {
+                const QRectF line = QRectF(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2)).normalized();
+                EXPECT_FALSE(line.adjusted(0, 0, kEps, kEps).intersects(box)) << caption.toStdString();
+            }
+        }
+    }
+}
+
+// Under each grid line x = 0.2k the row "m = ..." names the m that the curves of that scale put
+// there, each label ending in column 7 + 7k so that it stands over its line (the circle's wider
+// labels from 10.0 on start a column earlier). The colour legend, campo 5 at the top down to
+// campo 1 on the n label rows 1.4 to 0.6, each in its curves' colour, shows where five fields can
+// be drawn: a circle always has them, whatever the last rectangle left in A1 and A2. Every other
+// text is black.
+TEST(DomainFrame, mLabelsAndLegendFollowTheScaleOfTheCurves) {
+    for (const auto& [options, scale] :
+         {std::pair{rectangular(false), PlotScale::Unreinforced},
+          std::pair{DomainFrameOptions{}, PlotScale::Unreinforced},
+          std::pair{rectangular(true), PlotScale::Reinforced},
+          std::pair{circular(false), PlotScale::Circular}, std::pair{circular(true), PlotScale::Circular}}) {
+        const Frame f(options);
+        const auto rows = f.texts(QStringLiteral("m = "));
+        ASSERT_EQ(rows.size(), 1);
+        const QString row = rows[0].text;
+        static const QRegularExpression label(QStringLiteral("\\d+\\.\\d"));
+        int k = 0;
+        for (auto it = label.globalMatch(row); it.hasNext(); ++k) {
+            const auto m = it.next();
+            EXPECT_EQ(m.capturedEnd(), 7 + 7 * k) << row.toStdString();
+            EXPECT_NEAR(plotX(m.captured().toDouble(), scale), 0.2 * k, 0.004) << row.toStdString();
+        }
+        EXPECT_EQ(k, 7) << row.toStdString();
+
+        const auto legend = f.texts(QStringLiteral("___ campo"));
+        ASSERT_EQ(legend.size(), scale == PlotScale::Unreinforced ? 0 : 5);
+        for (int i = 0; i < legend.size(); ++i) {
+            EXPECT_EQ(legend[i].text, QStringLiteral("___ campo%1").arg(5 - i));
+            EXPECT_NEAR(legend[i].y1, f.text(QString::number(1.4 - 0.2 * i, 'f', 1))->y1, kEps);
+            EXPECT_EQ(legend[i].color, kFieldColours[4 - i]);
+        }
+        for (const DrawRecord& t : f.texts())
+            EXPECT_TRUE(t.text.startsWith(QStringLiteral("___")) || t.color == qbColor(0))
+                << t.text.toStdString();
+    }
+}
+
+// The curves of a calculation: the runs of segments in the field colours, field by field, each
+// segment joining two successive traced points at (factor·m, 0.6 - n) and the capped tail of a
+// field (which repeats its last n) left out; then the design-point cross at (factor·md, 0.6 - nd),
+// then the origin mark. Nothing is cleared or written: the curves go over the frame.
+TEST(DomainCurves, fieldsCrossAndMarkOfEachSection) {
+    const struct {
+        engine::SectionTexts texts;
+        PlotScale scale;
+        QList<int> segments;  // per field, from campo 1
+        int first;            // the first point drawn of field 1
+        int cross, mark;      // colours
+    } cases[] = {
+        // Unreinforced masonry: one blue parabola m = 3n(1 - n) from the origin to pure compression.
+        {ex::example1(), PlotScale::Unreinforced, {100}, 1, 0, 13},
+        // eyd = 3913/2100000 = 0.001863. Field 1: 20 steps of 0.05·eyd reach yield; field 2: steps of
+        // 0.0001 reach 0.0035 in 35, and a rounding residue makes a 36th; field 3: ceil((0.01 - eyd)/0.0001)
+        // = 82; field 4: 0 to eyd, 18 steps and the capped eyd; field 5: 49 steps from P4 to pure
+        // compression.
+        {ex::example3(), PlotScale::Reinforced, {20, 36, 82, 19, 49}, 1, 0, 13},
+        // The circle: field 1 from its point 2 (point 1 is the same pure-tension point), in 49 steps; eyd cut
+        // to 0.0018 gives field 3 one step more and field 4 one less; field 5 in the least step, 0.005. A
+        // light red cross and a black mark.
+        {ex::example4(), PlotScale::Circular, {49, 36, 83, 18, 17}, 2, 12, 0},
+    };
+    for (const auto& c : cases) {
+        engine::Analysis analysis;
+        const bool circle = c.scale == PlotScale::Circular;
+        ASSERT_TRUE(analysis.calcola(c.texts, circle ? Layout::Circular : Layout::Rectangular).traced);
+        EXPECT_EQ(curvePlotScale(analysis), c.scale);
+        const double factor = plotX(1, c.scale);
+        RecordingSurface s;
+        setUpPlotSurface(s);
+        drawDomainCurves(s, analysis);
+        EXPECT_TRUE(s.records(DrawRecord::Kind::Clear).isEmpty() &&
+                    s.records(DrawRecord::Kind::Text).isEmpty());
+        const QList<DrawRecord> lines = s.records(DrawRecord::Kind::Line);
+        qsizetype at = 0;
+        for (int field = 1; field <= c.segments.size(); ++field) {
+            const engine::FieldCurve& curve = analysis.curve(field);
+            const QColor colour = c.segments.size() == 1 ? qbColor(9) : kFieldColours[field - 1];
+            for (int k = 0; k < c.segments[field - 1]; ++k, ++at) {
+                ASSERT_LT(at, lines.size());
+                const int i = (field == 1 ? c.first : 1) + k;
+                const QLineF expected(factor * curve[i].m, 0.6 - curve[i].n, factor * curve[i + 1].m,
+                                      0.6 - curve[i + 1].n);
+                EXPECT_EQ(QLineF(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2), expected)
+                    << field << " " << k;
+                EXPECT_EQ(lines[at].color, colour) << field << " " << k;
+            }
+        }
+        ASSERT_EQ(lines.size(), at + 2);
+        const double x = factor * analysis.md(), y = 0.6 - analysis.nd();
+        EXPECT_EQ(QLineF(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2),
+                  QLineF(x - 0.03, y, x + 0.03, y));
+        EXPECT_EQ(QLineF(lines[at + 1].x1, lines[at + 1].y1, lines[at + 1].x2, lines[at + 1].y2),
+                  QLineF(x, y + 0.04, x, y - 0.04));
+        EXPECT_TRUE(lines[at].color == qbColor(c.cross) && lines[at + 1].color == qbColor(c.cross));
+        const DrawRecord& mark = s.records().last();
+        EXPECT_EQ(mark.kind, DrawRecord::Kind::Circle);
+        EXPECT_EQ(QList<double>({mark.x1, mark.y1, mark.x2}), QList<double>({0, 0.6, 0.03}));
+        EXPECT_EQ(mark.color, qbColor(c.mark));
+    }
+}
+
+// m and n under the cursor at plot coordinates (x, y), grouped as the locale groups.
+TEST(CursorReadout, readsMAndNUnderEachScaleAndLocale) {
+    const struct {
+        double x, y;
+        PlotScale scale;
+        const char* c;
+        const char* it;
+    } cases[] = {
+        {0, 0.6, PlotScale::Reinforced, "m = 0.00   n = 0.00", "m = 0,00   n = 0,00"},
+        {0.6, -0.4, PlotScale::Reinforced, "m = 1.20   n = 1.00", "m = 1,20   n = 1,00"},
+        {0.6, -0.4, PlotScale::Unreinforced, "m = 0.60   n = 1.00", "m = 0,60   n = 1,00"},
+        {0.6, 0.1, PlotScale::Circular, "m = 10.00   n = 0.50", "m = 10,00   n = 0,50"},
+        {-0.3, 1.2, PlotScale::Reinforced, "m = -0.60   n = -0.60", "m = -0,60   n = -0,60"},
+        {60, 0.6, PlotScale::Circular, "m = 1,000.00   n = 0.00", "m = 1.000,00   n = 0,00"},
+    };
+    using engine::numtext::NumberLocale;
+    for (const auto& c : cases) {
+        EXPECT_EQ(cursorReadout(c.x, c.y, c.scale, NumberLocale::c()), QString::fromLatin1(c.c));
+        EXPECT_EQ(cursorReadout(c.x, c.y, c.scale, NumberLocale::italian()), QString::fromLatin1(c.it));
+    }
+}
+
+}  // namespace
+}  // namespace fortema::ui
