@@ -178,11 +178,24 @@ void CombinationsWindow::fillRow(int row) {
     }
 }
 
-void CombinationsWindow::refresh() {
-    m_result = m_domain ? engine::checkCombinations(*m_domain, m_list)
-                        : engine::CombinationsResult{m_sectionRefusal, {}, -1, false};
+void CombinationsWindow::refresh(int editedRow) {
+    const int wasGoverning = m_result.governing;
+    if (editedRow >= 0 && m_domain) {
+        // One row changed: only it is checked again, and only the rows whose look can change
+        // are filled, so that an edit shows within a frame however long the table.
+        engine::recheckCombination(*m_domain, m_list, static_cast<std::size_t>(editedRow), m_result);
+    } else {
+        m_result = m_domain ? engine::checkCombinations(*m_domain, m_list)
+                            : engine::CombinationsResult{m_sectionRefusal, {}, -1, false};
+        editedRow = -1;
+    }
     m_filling = true;
-    for (int row = 0; row < m_table->rowCount(); ++row) fillRow(row);
+    if (editedRow >= 0) {
+        for (const int row : {editedRow, wasGoverning, m_result.governing})
+            if (row >= 0 && row < m_table->rowCount()) fillRow(row);
+    } else {
+        for (int row = 0; row < m_table->rowCount(); ++row) fillRow(row);
+    }
     m_filling = false;
     if (!m_sectionRefusal.empty()) {
         m_status->setText(QStringLiteral("Combinazioni non calcolabili: %1.")
@@ -252,7 +265,7 @@ void CombinationsWindow::cellChanged(int row, int column) {
     } else {
         return;
     }
-    refresh();
+    refresh(row);
     if (m_changed) m_changed();
 }
 
