@@ -19,6 +19,7 @@
 
 #include "archive/number_locale.h"
 #include "drawing/picture_box.h"
+#include "drawing/twips.h"
 #include "engine/code_page.h"
 #include "engine/numtext.h"
 #include "ui/aux/prompter.h"
@@ -93,6 +94,9 @@ CombinationsWindow::CombinationsWindow(archive::CombinationList& list,
 
     m_plot = new drawing::PictureBox(this);
     m_plot->setObjectName(QStringLiteral("dominio"));
+    // Sized through the design size so that its image has the box's size before it is first
+    // shown: a hidden widget's resize event waits for the showing, after the first drawing.
+    m_plot->setDesignSize(kPlotWidth * drawing::kTwipsPerPixel, kPlotHeight * drawing::kTwipsPerPixel);
     m_plot->setFixedSize(kPlotWidth, kPlotHeight);
     m_plot->setMouseTracking(true);
     m_plot->installEventFilter(this);

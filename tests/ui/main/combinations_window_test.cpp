@@ -33,6 +33,9 @@ private slots:
             if (!combinations) return int(QDialog::Rejected);  // the new project's data
             auto& window = *combinations;
             [&] {
+                // The domain is drawn over the whole box from the first showing on.
+                QCOMPARE(window.plot()->image().size() / window.plot()->image().devicePixelRatio(),
+                         window.plot()->size());
                 QVERIFY(window.pasteText(rows));
                 QCOMPARE(window.table()->rowCount(), 50);
                 QCOMPARE(window.result().governing, 36);
