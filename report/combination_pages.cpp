@@ -1,8 +1,8 @@
 #include "report/combination_pages.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <optional>
 
 #include "drawing/surface.h"
 #include "drawing/ticks.h"
@@ -77,12 +77,15 @@ int rowsOnLastPage(std::size_t rows) { return int(rows) - (tablePages(rows) - 1)
 
 bool drawingFitsUnder(int rows) { return frameHeight(drawingTopUnder(rows)) >= kMinFrameHeight; }
 
-// A number in the report's text form: a single's text, a double's beyond single range, "-" where
-// there is none.
+// A force or a moment in seven significant digits, as the report's other numbers, but never in
+// exponent form below 1E+15: moments of 1E+07 daN*cm are everyday ones. "-" where there is none.
 QString numberText(double v, const numtext::NumberLocale& loc) {
     if (!std::isfinite(v)) return QStringLiteral("-");
-    if (!engine::fitsSingle(v)) return QString::fromStdString(numtext::generalText(v, loc));
-    return QString::fromStdString(numtext::singleText(engine::toSingle(v), loc));
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific, 6);
+    double seven = v;
+    std::from_chars(text, written.ptr, seven);
+    return QString::fromStdString(numtext::generalText(seven, loc));
 }
 
 // A ratio cut to two decimals, as in the window; from a million up in text form, so that it keeps
@@ -91,7 +94,8 @@ QString cutTwo(double v, const numtext::NumberLocale& loc) {
     if (!std::isfinite(v)) return QStringLiteral("-");
     const double cut = std::floor(v * 100) / 100;
     if (std::fabs(cut) < 1e6) return QString::fromStdString(numtext::fixedText(cut, 2, loc));
-    return numberText(cut, loc);
+    return QString::fromStdString(engine::fitsSingle(cut) ? numtext::singleText(engine::toSingle(cut), loc)
+                                                          : numtext::generalText(cut, loc));
 }
 
 QString cut(const QString& text, int chars) {
@@ -166,9 +170,9 @@ private:
     }
 
     bool heading(bool continued) {
-        QString title = QStringLiteral("Combinazioni di carico - posizione %1: %2")
-                            .arg(m_c.position + 1)
-                            .arg(cut(m_c.record->description, kDescriptionChars));
+        QString title = QStringLiteral("Combinazioni di carico - posizione %1").arg(m_c.position + 1);
+        if (!m_c.record->description.isEmpty())
+            title += QStringLiteral(": ") + cut(m_c.record->description, kDescriptionChars);
         if (continued) title += QStringLiteral(" (segue)");
         return text(kLeft, kHeadingY, title, kSerif, 10, true);
     }
@@ -182,7 +186,12 @@ private:
         return QStringLiteral("%1 combinazioni, %2 non verificate; governa: %3.")
             .arg(m_c.loads->size())
             .arg(failing)
-            .arg(QString::fromStdString((*m_c.loads)[std::size_t(r.governing)].name));
+            .arg(cut(QString::fromStdString((*m_c.loads)[std::size_t(r.governing)].name), kDescriptionChars));
+    }
+
+    // Mu cut to a whole number, as the window shows it.
+    QString wholeText(double v) const {
+        return QString::fromStdString(numtext::generalText(std::floor(v), m_loc));
     }
 
     bool cell(Cell column, float y, const QString& t, bool bold) {
@@ -206,15 +215,15 @@ private:
             const engine::CombinationCheck k = checked ? r.checks[i] : engine::CombinationCheck{};
             const bool governing = checked && int(i) == r.governing;
             const float y = rowY(row);
-            ok =
-                (!governing || cell(Mark, y, QStringLiteral("*"), true)) &&
-                cell(Name, y, cut(QString::fromStdString(load.name), kNameChars), governing) &&
-                cell(N, y, numberText(load.N, m_loc), governing) &&
-                cell(M, y, numberText(load.M, m_loc), governing) &&
-                cell(Mu, y, checked ? numberText(std::floor(k.Mu), m_loc) : QStringLiteral("-"), governing) &&
-                cell(Ratio, y, checked ? cutTwo(k.ratio, m_loc) : QStringLiteral("-"), governing) &&
-                cell(Factor, y, checked ? cutTwo(k.loadFactor, m_loc) : QStringLiteral("-"), governing) &&
-                cell(Verdict, y, checked ? verdict(k) : QStringLiteral("-"), governing);
+            ok = (!governing || cell(Mark, y, QStringLiteral("*"), true)) &&
+                 cell(Name, y, cut(QString::fromStdString(load.name), kNameChars), governing) &&
+                 cell(N, y, numberText(load.N, m_loc), governing) &&
+                 cell(M, y, numberText(load.M, m_loc), governing) &&
+                 cell(Mu, y, checked && std::isfinite(k.Mu) ? wholeText(k.Mu) : QStringLiteral("-"),
+                      governing) &&
+                 cell(Ratio, y, checked ? cutTwo(k.ratio, m_loc) : QStringLiteral("-"), governing) &&
+                 cell(Factor, y, checked ? cutTwo(k.loadFactor, m_loc) : QStringLiteral("-"), governing) &&
+                 cell(Verdict, y, checked ? verdict(k) : QStringLiteral("-"), governing);
         }
         const bool governingHere = r.governing >= first && r.governing < first + count;
         return ok && (!governingHere || text(kLeft, legendY(count), QString::fromUtf8(kGoverningLegend),
