@@ -154,9 +154,9 @@ public:
             if (!last || m_c.outline.empty()) {
                 if (!m_frame.end()) return false;
             } else if (drawingFitsUnder(count)) {
-                if (!drawing(drawingTopUnder(count)) || !m_frame.end()) return false;
+                if (!domain(drawingTopUnder(count)) || !m_frame.end()) return false;
             } else {
-                if (!m_frame.end() || !m_frame.start() || !heading(true) || !drawing(kSummaryY) ||
+                if (!m_frame.end() || !m_frame.start() || !heading(true) || !domain(kSummaryY) ||
                     !m_frame.end())
                     return false;
             }
@@ -312,7 +312,8 @@ private:
                              kNormal);
     }
 
-    bool drawing(float top) {
+    // The full domain with its combinations, from `top` down to the bottom of the page at most.
+    bool domain(float top) {
         const float frameTop = top + kFrameTopGap;
         const View v = view(frameTop, frameHeight(top));
         bool ok = text(kLeft, top,
