@@ -12,6 +12,7 @@
 #include "pagescript/page_script.h"
 #include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
+#include "report/combination_pages.h"
 #include "report/text_fit.h"
 
 namespace fortema::report {
@@ -290,6 +291,13 @@ ReportOutcome FullReport(pagescript::PageScriptWriter& w, const archive::Section
         }
         if (!ok || !w.EndPage(footerLeft, footerRight)) return ReportOutcome::WriteFailed;
     }
+    // The pages of the load combinations follow the section pages, numbered on from them.
+    int page = int(pages.size());
+    const auto start = [&] {
+        return w.StartPage(QLatin1String(kReportTitle), QStringLiteral("pag.") + signedForm(float(++page)));
+    };
+    const auto end = [&] { return w.EndPage(footerLeft, footerRight); };
+    if (!writeCombinationPages(w, archive, loc, {start, end})) return ReportOutcome::WriteFailed;
     return ReportOutcome::Written;
 }
 

@@ -33,6 +33,9 @@ private slots:
             if (!combinations) return int(QDialog::Rejected);  // the new project's data
             auto& window = *combinations;
             [&] {
+                // The domain is drawn over the whole box from the first showing on.
+                QCOMPARE(window.plot()->image().size() / window.plot()->image().devicePixelRatio(),
+                         window.plot()->size());
                 QVERIFY(window.pasteText(rows));
                 QCOMPARE(window.table()->rowCount(), 50);
                 QCOMPARE(window.result().governing, 36);
@@ -47,6 +50,13 @@ private slots:
                     QString::fromStdString(engine::numtext::generalText(1001000.5, archive::numberLocale())));
                 QVERIFY(
                     p.messages().last().text.startsWith(QStringLiteral("Riga 1: M deve essere un numero")));
+                // Mended, the governing row hands over to the next worst, bold and all.
+                window.table()->item(36, CombinationsWindow::M)->setText(QStringLiteral("1000000"));
+                QCOMPARE(window.result().governing, 49);
+                QVERIFY(!window.table()->item(36, CombinationsWindow::Name)->font().bold());
+                QVERIFY(window.table()->item(49, CombinationsWindow::Name)->font().bold());
+                window.table()->item(36, CombinationsWindow::M)->setText(QStringLiteral("2000000.5"));
+                QCOMPARE(window.result().governing, 36);
                 // A bad pasted row refuses the paste, with its line, and adds nothing.
                 p.queueAnswer(Answer::Ok);
                 QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
