@@ -90,6 +90,7 @@ TEST(NumberTexts, ReadingLocaleAndLeadingNumbers) {
     for (const char* text : {"", "-", "abc", "12a", "1.23", "1e"})
         EXPECT_FALSE(isLocaleNumber(text, kIt)) << text;
     EXPECT_TRUE(isLocaleNumber("1e3", kC));
+    EXPECT_FALSE(readsWhole("1e"));  // an exponent letter needs its digits
 
     // Only the point separates decimals; the scan stops at the first character that cannot go on.
     const std::pair<const char*, double> leading[] = {{"2,5", 2}, {".5", 0.5},         {"abc", 0},
