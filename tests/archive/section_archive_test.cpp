@@ -66,14 +66,15 @@ TEST(Clipboard, CopyAndPasteFollowTheSelectedLayout) {
     SectionRecord circular = fullRecord(QStringLiteral("R"));
     circular.geometry = {11, 0, 13, 0, 15, 0, 17};
     circular.yan = 0;
-    copyToClipboard(archive, 2, Layout::Circular, clipboard);
-    EXPECT_EQ(clipboard.record, circular);
     copyToClipboard(archive, 2, Layout::Rectangular, clipboard);
     EXPECT_EQ(clipboard.record, fullRecord(QStringLiteral("R")));
+    archive.at(7).yan = 9;
     EXPECT_EQ(pasteFromClipboard(archive, 7, Layout::Circular, clipboard), circular);
     // The buffer keeps its contents and pastes again.
     EXPECT_EQ(pasteFromClipboard(archive, 8, Layout::Rectangular, clipboard),
               fullRecord(QStringLiteral("R")));
+    copyToClipboard(archive, 2, Layout::Circular, clipboard);
+    EXPECT_EQ(clipboard.record, circular);
 
     std::int16_t position = 42;
     clearAllRecords(archive, position);
