@@ -135,18 +135,18 @@ constexpr Column kCircleColumns[] = {
 
 bool writeSectionBlock(pagescript::PageScriptWriter& w, int position, const archive::SectionRecord& s,
                        float top, const numtext::NumberLocale& loc) {
+    // Every text of a block may carry a long file text or number, so every one is fitted.
     const auto text = [&](float x, float dy, const QString& t, bool bold) {
-        return w.PrintLeft(x, top + dy, t, kSerif, 9, bold ? kBold : kNormal);
+        return printFitted(w, x, top + dy, t, kSerif, 9, bold ? kBold : kNormal);
     };
     const QString pressure = QStringLiteral(" daN/cm^2");
-    bool ok =
-        text(2, 2.5f, QStringLiteral("Sezione numero: ") + signedForm(float(position + 1)), true) &&
-        text(6, 2.5f, QStringLiteral("Tipo: ") + s.sectionType, true) &&
-        printFitted(w, 8, top + 2.5f, QStringLiteral("Descrizione: ") + s.description, kSerif, 9, kBold) &&
-        text(2, 3, QStringLiteral("fyd = ") + textForm(s.fyd, loc) + pressure, false) &&
-        text(6, 3, QStringLiteral("Ea = ") + textForm(s.Ea, loc) + pressure, false) &&
-        text(10, 3, QStringLiteral("fmd = ") + textForm(s.fmd, loc) + pressure, false) &&
-        text(14, 3, QStringLiteral("Em = ") + textForm(s.Em, loc) + pressure, false);
+    bool ok = text(2, 2.5f, QStringLiteral("Sezione numero: ") + signedForm(float(position + 1)), true) &&
+              text(6, 2.5f, QStringLiteral("Tipo: ") + s.sectionType, true) &&
+              text(8, 2.5f, QStringLiteral("Descrizione: ") + s.description, true) &&
+              text(2, 3, QStringLiteral("fyd = ") + textForm(s.fyd, loc) + pressure, false) &&
+              text(6, 3, QStringLiteral("Ea = ") + textForm(s.Ea, loc) + pressure, false) &&
+              text(10, 3, QStringLiteral("fmd = ") + textForm(s.fmd, loc) + pressure, false) &&
+              text(14, 3, QStringLiteral("Em = ") + textForm(s.Em, loc) + pressure, false);
 
     const bool rectangular = s.sectionType == QLatin1String("R");
     const Column* begin = rectangular ? std::begin(kRectColumns) : std::begin(kCircleColumns);

@@ -265,8 +265,8 @@ void rectangularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::
     dataLine(sheet, paper, 1.40, QStringLiteral("SOLLECITAZIONI:"));
     dataLine(sheet, paper, 1.45,
              QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
-    textAt(
-        sheet, kSheetX, 1.50,
+    dataLine(
+        sheet, paper, 1.50,
         QStringLiteral("Momento flettente di progetto,Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
     const double m = 6 * s.Md / (s.b * s.fmd * (s.h * s.h));
     dataLine(sheet, paper, 1.55,
@@ -284,8 +284,8 @@ void rectangularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::
                  QStringLiteral("n =") + it.number(nd) + QStringLiteral(" -  m = 3n(1-n) =") +
                      it.number(3 * nd * (1 - nd)));
     }
-    textAt(
-        sheet, kSheetX, 1.70,
+    dataLine(
+        sheet, paper, 1.70,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
     dataLine(sheet, paper, 1.75,
              QStringLiteral("Momento flettente ultimo resistente, Mu = m*fmd(b*h^2)/6 = ") + it.whole(r.Mu) +
@@ -313,16 +313,16 @@ void circularSheet(drawing::Surface& sheet, const SheetPaper& paper, engine::Ana
     dataLine(sheet, paper, 1.25, QStringLiteral("SOLLECITAZIONI:"));
     dataLine(sheet, paper, 1.30,
              QStringLiteral("Sforzo normale di progetto, Nd = ") + it.number(s.Nd) + QStringLiteral("daN"));
-    textAt(
-        sheet, kSheetX, 1.35,
+    dataLine(
+        sheet, paper, 1.35,
         QStringLiteral("Momento flettente di progetto, Md = ") + it.number(s.Md) + QStringLiteral("daN*cm"));
     dataLine(sheet, paper, 1.40, QStringLiteral("RISULTATI ALLO SLU (FRONTIERA FORTEMA):"));
     analysis.cutDesignPoint();
     dataLine(sheet, paper, 1.45,
              QStringLiteral("n =") + it.number(analysis.nd()) + QStringLiteral("  - m =") +
                  it.single(analysis.md()));
-    textAt(
-        sheet, kSheetX, 1.50,
+    dataLine(
+        sheet, paper, 1.50,
         QStringLiteral("Sforzo normale ultimo resistente, Nu = ") + it.whole(r.Nu) + QStringLiteral("daN"));
     dataLine(sheet, paper, 1.55,
              QStringLiteral("Momento flettente ultimo resistente, Mu = ") + it.whole(r.Mu) +

@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "drawing/painter_surface.h"
 
@@ -14,7 +16,9 @@ namespace {
 // Measured at a printer's resolution, where the hinting of small sizes no longer moves glyphs.
 constexpr double kMeasureDpi = 1200;
 
-QFontMetricsF metricsFor(const QString& face, double points, bool bold) {
+// The metrics of each font asked for, kept: a report measures thousands of texts in a few fonts.
+// The program measures on one thread only.
+const QFontMetricsF& metricsFor(const QString& face, double points, bool bold) {
     static const QImage device = [] {
         QImage image(1, 1, QImage::Format_RGB32);
         const int dotsPerMeter = int(std::lround(kMeasureDpi / 0.0254));
@@ -22,10 +26,16 @@ QFontMetricsF metricsFor(const QString& face, double points, bool bold) {
         image.setDotsPerMeterY(dotsPerMeter);
         return image;
     }();
-    QFont font(drawing::installedFace(face));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return QFontMetricsF(font, &device);
+    static std::map<std::tuple<QString, double, bool>, QFontMetricsF> known;
+    const auto key = std::make_tuple(face, points, bold);
+    auto it = known.find(key);
+    if (it == known.end()) {
+        QFont font(drawing::installedFace(face));
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        it = known.emplace(key, QFontMetricsF(font, &device)).first;
+    }
+    return it->second;
 }
 
 }  // namespace
@@ -36,13 +46,17 @@ double textWidthPoints(const QString& text, const QString& face, double points, 
 
 FittedText fitText(const QString& text, const QString& face, double points, bool bold, double roomPoints,
                    Qt::TextElideMode elide) {
+    // No glyph is wider than the font's widest: most texts are seen to fit without being shaped.
+    if (double(text.size()) * metricsFor(face, points, bold).maxWidth() * 72.0 / kMeasureDpi <= roomPoints) {
+        return {text, points};
+    }
     double size = points;
     for (;;) {
         if (textWidthPoints(text, face, size, bold) <= roomPoints) return {text, size};
         if (size <= kSmallestPoints) break;
         size = std::max(kSmallestPoints, std::ceil(size) - 1);
     }
-    const QFontMetricsF metrics = metricsFor(face, size, bold);
+    const QFontMetricsF& metrics = metricsFor(face, size, bold);
     return {metrics.elidedText(text, elide, roomPoints * kMeasureDpi / 72.0), size};
 }
 

@@ -1,22 +1,20 @@
-// What keeps the pages readable: long lines set smaller and then cut so that no word crosses the
+// What keeps the pages readable: long lines set smaller, then cut, so that no word crosses the
 // margin (read back from real PDFs with pdftotext -bbox), line widths that hold on any printer,
-// the texts of the header and footer frames, the verdict of each block and the note on the
-// positions the report leaves out.
+// the texts of the frames, the verdict of each block and the positions the report leaves out.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
-#include "drawing/recording_surface.h"
 #include "report/full_report.h"
 #include "report/section_printout.h"
 #include "report/text_fit.h"
-#include "tests/engine/examples.h"
+#include "tests/report/analysis_access.h"
 
 namespace fortema::report {
 namespace {
@@ -27,139 +25,108 @@ using engine::numtext::NumberLocale;
 const QString kLong =
     QStringLiteral("Trave di bordo del solaio di copertura, campata lunga ").repeated(4).left(200);
 
-struct Word {
-    double xMax;
-    QString text;
-};
-
-// The words of a PDF with their right ends, in points; empty when pdftotext is missing.
-std::vector<Word> words(const QString& pdf) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) return {};
+// The words of a PDF and the right end of the rightmost, in points; empty without pdftotext.
+std::pair<QString, double> wordsOf(const QString& pdf) {
     QProcess p;
-    p.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     p.waitForFinished(60000);
     static const QRegularExpression word(
-        QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\" "
-                       "yMax=\"[\\d.]+\">([^<]*)</word>"));
-    std::vector<Word> out;
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    for (auto it = word.globalMatch(html); it.hasNext();) {
+        QStringLiteral("xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">([^<]*)</word>"));
+    QStringList words;
+    double right = 0;
+    for (auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        out.push_back({m.captured(1).toDouble(), m.captured(2)});
+        right = std::max(right, m.captured(1).toDouble());
+        words << m.captured(2);
     }
-    return out;
+    return {words.join(QLatin1Char(' ')), right};
 }
 
-QString joined(const std::vector<Word>& ws) {
-    QStringList t;
-    for (const Word& w : ws) t << w.text;
-    return t.join(QLatin1Char(' '));
-}
-
-TEST(TextFit, ShrinksThenCuts) {
+TEST(TextFit, SmallerDownToSixPointsThenCut) {
     const QString face = QStringLiteral("MS Sans Serif");
-    const FittedText same = fitText(QStringLiteral("MATERIALI:"), face, 8, false, 300);
-    EXPECT_EQ(same.text, QStringLiteral("MATERIALI:"));
-    EXPECT_EQ(same.points, 8);
-
-    // A line a little too long at 8 points fits whole at a smaller whole size.
     const QString line = QStringLiteral("x").repeated(60);
-    const double room = textWidthPoints(line, face, 8, false) * 0.9;
-    const FittedText smaller = fitText(line, face, 8, false, room);
-    EXPECT_EQ(smaller.text, line);
-    EXPECT_EQ(smaller.points, 7);
-
-    for (const bool bold : {false, true}) {
-        const FittedText cut = fitText(kLong, face, 10, bold, 200);
-        EXPECT_EQ(cut.points, kSmallestPoints);
-        EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
-        EXPECT_TRUE(kLong.startsWith(cut.text.chopped(1)));
-        EXPECT_LE(textWidthPoints(cut.text, face, cut.points, bold), 200);
+    const double width = textWidthPoints(line, face, 8, false);
+    const struct {
+        double room;
+        double points;
+        bool cut;
+    } cases[] = {{width, 8, false}, {width * 0.9, 7, false}, {width * 0.5, kSmallestPoints, true}};
+    for (const auto& c : cases) {
+        const FittedText fit = fitText(line, face, 8, false, c.room);
+        EXPECT_EQ(fit.points, c.points) << c.room;
+        EXPECT_EQ(fit.text.endsWith(QChar(0x2026)), c.cut) << c.room;
+        EXPECT_LE(textWidthPoints(fit.text, face, fit.points, false), c.room) << c.room;
     }
 }
 
 TEST(ChartPens, CurvesHalfAPointAtLeastAndTheGridThinner) {
-    for (const double dpi : {0.0, 72.0, 96.0, 300.0, 600.0, 1200.0, 2400.0}) {
+    for (const double dpi : {72.0, 96.0, 300.0, 600.0, 1200.0, 2400.0}) {
         const ChartPens pens = chartPens(dpi);
-        if (dpi > 0) {
-            EXPECT_GE(pens.curve * 72.0 / dpi, 0.5) << dpi;
-        }
-        EXPECT_GE(pens.curve, 3) << dpi;
+        EXPECT_GE(pens.curve * 72.0 / dpi, 0.5) << dpi;
         EXPECT_GE(pens.grid, 1) << dpi;
         EXPECT_LT(pens.grid, pens.curve) << dpi;
     }
 }
 
-TEST(PageLimits, ALongDescriptionStaysInsideTheSheet) {
-    const QString file = QStringLiteral(FORTEMA_TEST_OUTPUT "/sheet_long_description.pdf");
-    QFile::remove(file);
+// A 200-character description on the sheet, and on the report with long project data; the
+// frames name the file, the program and the time, and every block its verdict.
+TEST(PageLimits, LongTextsStayInsideTheMarginsOfTheSheetAndTheReport) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(file);
-    engine::Analysis a;
-    a.calcola(engine::testing::example2(), engine::Layout::Rectangular);
-    const PrintChoice choice{true, false, kLong};
-    ASSERT_TRUE(printSectionOn(printer, a, choice, NumberLocale::c()).printed);
+    const QString sheet = QStringLiteral(FORTEMA_TEST_OUTPUT "/sheet_long_description.pdf");
+    printer.setOutputFileName(sheet);
+    engine::Analysis analysis = engine::calculated(2);
+    ASSERT_TRUE(printSectionOn(printer, analysis, {true, false, kLong}, NumberLocale::c()).printed);
 
-    const std::vector<Word> ws = words(file);
-    if (ws.empty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    const double right = printer.pageLayout().paintRectPoints().right();
-    for (const Word& w : ws) EXPECT_LE(w.xMax, right + 0.5) << w.text.toStdString();
-    const QString text = joined(ws);
-    EXPECT_TRUE(text.contains(QStringLiteral("DESCRIZIONE DELLA SEZIONE: Trave di bordo")));
-    EXPECT_TRUE(text.contains(QChar(0x2026)));
-}
-
-TEST(PageLimits, LongProjectDataAndDescriptionsStayInsideTheReport) {
     archive::SectionArchive a;
+    const float moments[] = {1400000, 2500000, 1895457};  // Mu 1895457: above, below, equal
     for (int i = 0; i < 3; ++i) {
         archive::SectionRecord& r = a.at(i);
         r.description = kLong;
-        r.fyd = 3913;
         r.fmd = 118;
         r.geometry = {300, 500, 25, 25, 600, 600, 0};
         r.Nd = 45000;
-        r.Md = i == 1 ? 2500000.0f : 1400000.0f;
+        r.Md = moments[i];
         r.Mu = 1895457;
     }
-    const archive::ProjectData data = {kLong, kLong, QStringLiteral("Ing. Rossi"), kLong, kLong, kLong};
-    const QString file = QStringLiteral(FORTEMA_TEST_OUTPUT "/report_long_texts.pdf");
-    QFile::remove(file);
-    ReportContext context;
-    context.projectFile = QStringLiteral("/progetti/scuola.ftm");
-    context.printedAt = QDateTime(QDate(2026, 3, 5), QTime(14, 32));
-    const PdfReport out = fullReportToPdf(a, data, NumberLocale::c(), file, context);
-    ASSERT_EQ(out.pages, 2) << out.message.toStdString();
+    const QString report = QStringLiteral(FORTEMA_TEST_OUTPUT "/report_long_texts.pdf");
+    const ReportContext context{QStringLiteral("/progetti/scuola.ftm"),
+                                QDateTime(QDate(2026, 3, 5), QTime(14, 32))};
+    ASSERT_EQ(fullReportToPdf(a, {kLong, kLong, "Ing. Rossi", kLong, kLong, kLong}, NumberLocale::c(), report,
+                              context)
+                  .pages,
+              2);
 
-    const std::vector<Word> ws = words(file);
-    if (ws.empty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    for (const Word& w : ws) EXPECT_LE(w.xMax, kRightMarginCm * kPointsPerCm + 0.5) << w.text.toStdString();
-    const QString text = joined(ws);
-    for (const char* expected :
+    const struct {
+        QString pdf;
+        double right;  // points from the left edge of the sheet
+        std::vector<const char*> texts;
+    } pdfs[] = {
+        {sheet,
+         printer.pageLayout().paintRect(QPageLayout::Point).right(),
+         {"DESCRIZIONE DELLA SEZIONE: Trave di bordo"}},
+        {report,
+         kRightMarginCm * kPointsPerCm,
          {"File: scuola.ftm", "FORTEMA 2.4 per Linux", "Stampato il 05/03/2026 alle 14:32",
-          "PROGETTO: Trave di bordo", "Descrizione: Trave di bordo", "Mu / Md = 0.7581 NON VERIFICATA",
-          "Mu / Md = 1.3538 VERIFICATA"}) {
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+          "PROGETTO: Trave di bordo", "Descrizione: Trave di bordo", "Mu / Md = 1.3538 VERIFICATA",
+          "Mu / Md = 0.7581 NON VERIFICATA", "Mu / Md = 1 VERIFICATA"}},
+    };
+    for (const auto& p : pdfs) {
+        const auto [text, right] = wordsOf(p.pdf);
+        if (text.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        EXPECT_LE(right, p.right + 0.5) << p.pdf.toStdString();
+        EXPECT_TRUE(text.contains(QChar(0x2026))) << p.pdf.toStdString();
+        for (const char* expected : p.texts)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
-    EXPECT_GE(text.count(QChar(0x2026)), 8);
-}
-
-TEST(ReportFrames, TheProjectFileOrItsAbsence) {
-    EXPECT_EQ(projectFileHeader(QString()), QStringLiteral("Progetto non salvato"));
-    EXPECT_EQ(projectFileHeader(QStringLiteral("/casa/anna/scuola.ftm")), QStringLiteral("File: scuola.ftm"));
-    EXPECT_EQ(verdictText(100, 100), QStringLiteral("VERIFICATA"));
-    EXPECT_EQ(verdictText(99.99f, 100), QStringLiteral("NON VERIFICATA"));
 }
 
 TEST(LeftOutPositions, NamedAfterTheStop) {
     const auto stored = [](std::initializer_list<int> positions, int descriptionOnly = -1) {
         archive::SectionArchive a;
-        for (int p : positions) {
-            a.at(p).description = QStringLiteral("sezione");
-            a.at(p).Nd = 1000;
-        }
+        for (int p : positions) a.at(p).Nd = 1000;
+        a.at(0).description = QStringLiteral("sezione");
         if (descriptionOnly >= 0) a.at(descriptionOnly).description = QStringLiteral("solo descrizione");
         return a;
     };
@@ -171,9 +138,9 @@ TEST(LeftOutPositions, NamedAfterTheStop) {
         {stored({0, 1, 2}), {}, ""},
         {stored({0, 1, 3}), {3}, "La posizione 4 contiene dati"},
         {stored({0, 2, 3, 4, 7}), {2, 3, 4, 7}, "Le posizioni 3-5, 8 contengono dati"},
-        // A description alone at the stop is left out with it.
+        // A description alone stops the report at its place and is left out with it.
         {stored({0}, 1), {1}, "La posizione 2 contiene"},
-        {stored({}, 5), {5}, "La posizione 6"},
+        {stored({}, 5), {0, 5}, "Le posizioni 1, 6"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(positionsLeftOut(c.archive), c.left) << c.named;

@@ -26,7 +26,7 @@ namespace fortema::ui {
 class ScriptedPrompter final : public Prompter {
 public:
     struct Message {
-        QString title;  // as passed: empty means the program's title
+        QString title;  // as passed: empty means messageTitle()
         QString text;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;

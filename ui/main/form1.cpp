@@ -343,16 +343,11 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::stampa_Click() {
     const report::PrintChoice choice{m_ui.Option1->isChecked(), m_ui.Option2->isChecked(),
                                      m_ui.descrizione->text()};
-    if (!m_printer) {
-        printOnCurrentPrinter(choice);
-        return;
-    }
-    const report::PrintOutcome outcome = m_printer(m_analysis, choice);
-    if (!outcome.printed) {
-        const QString text =
-            outcome.message.isEmpty() ? QString::fromUtf8(report::kPrintProblem) : outcome.message;
-        prompter().message(this, QString(), text, Icon::None);
-    }
+    const report::PrintOutcome outcome =
+        m_printer ? m_printer(m_analysis, choice) : printOnCurrentPrinter(choice);
+    // Nothing to say when the user cancelled the file dialog.
+    if (!outcome.printed && !outcome.message.isEmpty())
+        prompter().message(this, QString(), outcome.message, Icon::None);
 }
 
 namespace {
@@ -368,42 +363,37 @@ QString pdfNameFor(const QString& description) {
     return (name.isEmpty() ? QStringLiteral("sezione") : name) + QStringLiteral(".pdf");
 }
 
+// A printer that did not take the page is named with what to do about it; a page whose values
+// cannot be printed keeps the reason the printout gave.
+report::PrintOutcome explained(report::PrintOutcome outcome, const QString& printerProblem) {
+    if (outcome.printerFailed)
+        outcome.message = QString::fromUtf8(report::kPrintProblem) + '\n' + printerProblem;
+    return outcome;
+}
+
 }  // namespace
 
-void Form1::printOnCurrentPrinter(const report::PrintChoice& choice) {
+report::PrintOutcome Form1::printOnCurrentPrinter(const report::PrintChoice& choice) {
     QPrinter& printer = drawing::currentPrinter();
     const auto loc = archive::numberLocale();
-    // A value the sheet cannot compute, or a printer that would not take the page.
-    const auto failure = [](const report::PrintOutcome& outcome, const QString& printerText) {
-        return QString::fromUtf8(report::kPrintProblem) + QLatin1Char('\n') +
-               (outcome.printerFailed
-                    ? printerText
-                    : QStringLiteral("Un valore del foglio non si può calcolare (un divisore "
-                                     "è zero, per esempio Md = 0): non è stato stampato nulla."));
-    };
     if (!report::printsToPdf(printer)) {
-        const report::PrintOutcome outcome = report::printSectionOn(printer, m_analysis, choice, loc);
-        if (!outcome.printed)
-            prompter().message(this, QString(), failure(outcome, report::printerProblem(printer)),
-                               Icon::Exclamation);
-        return;
+        return explained(report::printSectionOn(printer, m_analysis, choice, loc),
+                         report::printerProblem(printer));
     }
     // The file is asked every time: a print never goes silently into the last file written.
     const FileDialogRequest request{QStringLiteral("Stampa su file PDF"), QStringLiteral("PDF (*.pdf)"),
                                     QStringLiteral("pdf"), dialogFolder(m_projectFile),
                                     pdfNameFor(choice.descrizione)};
     const QString path = prompter().saveFileName(this, request);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return {};
     report::PrintOutcome outcome;
-    QString printerText;
     const report::PdfFile file = report::writePdfFile(printer, path, [&](QPrinter& pdf) {
-        outcome = report::printSectionOn(pdf, m_analysis, choice, loc);
-        if (outcome.printerFailed) printerText = report::printerProblem(pdf);
+        outcome =
+            explained(report::printSectionOn(pdf, m_analysis, choice, loc), report::printerProblem(pdf));
         return outcome.printed;
     });
-    if (file.written) return;
-    prompter().message(this, QString(), file.message.isEmpty() ? failure(outcome, printerText) : file.message,
-                       Icon::Exclamation);
+    if (!file.written && !file.message.isEmpty()) return {false, file.message};
+    return outcome;
 }
 
 void Form1::mnuImpostastampante_Click() {

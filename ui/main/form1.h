@@ -126,7 +126,7 @@ private:
     void grafico_MouseMove(double x, double y);
     void openBarAreaCalculator();
     engine::SectionTexts sectionTexts() const;
-    void printOnCurrentPrinter(const report::PrintChoice& choice);
+    report::PrintOutcome printOnCurrentPrinter(const report::PrintChoice& choice);
     drawing::Surface& plotSurface();
     drawing::Surface& sketchSurface();
 

@@ -68,6 +68,8 @@ private slots:
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
         FORTEMA_VERIFY_LAYOUT(splash);
+        const QString platform = splash.findChild<QLabel*>(QStringLiteral("lblPlatform"))->text();
+        QVERIFY2(!platform.isEmpty() && platform != QStringLiteral("Windows"), qPrintable(platform));
         saveScreenshot(splash, QStringLiteral("window_frmsplash"));
         QTest::mouseClick(entra, Qt::LeftButton);
         QCOMPARE(splash.result(), int(QDialog::Accepted));

@@ -53,7 +53,8 @@ void writeDocument(PreviewHost& host, int pages) {
         w.StartPage(QStringLiteral("Relazione di calcolo"), QStringLiteral("pag. %1").arg(p));
         w.PrintLeft(2.0f, 4.0f, QStringLiteral("Pagina %1").arg(p), QStringLiteral("Arial"), 10, -1);
         w.PrintBox(2.0f, 5.0f, 18.0f, 10.5f);
-        w.EndPage(QStringLiteral("www.esempio.it"), QStringLiteral("posta@esempio.it"));
+        w.EndPage(QStringLiteral("FORTEMA 2.4 per Linux"),
+                  QStringLiteral("Stampato il 05/03/2026 alle 14:32"));
     }
 }
 
