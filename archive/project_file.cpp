@@ -374,7 +374,10 @@ QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& pr
 
 FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
                             const ProjectData& projectData) {
-    const QByteArray bytes = projectFileBytes(archive, projectData);
+    return writeWholeFile(path, projectFileBytes(archive, projectData));
+}
+
+FileResult writeWholeFile(const QString& path, const QByteArray& bytes) {
     const auto cannotCreate = [&path](const QString& cause) {
         return failure(QStringLiteral("Impossibile creare il file %1: %2.").arg(shownName(path), cause));
     };

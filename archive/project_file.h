@@ -37,6 +37,10 @@ QByteArray projectFileBytes(const SectionArchive& archive, const ProjectData& pr
 // Replaces (or creates) `path`. Nothing on disk changes unless the whole file was written.
 FileResult writeProjectFile(const QString& path, const SectionArchive& archive,
                             const ProjectData& projectData);
+// The same for any bytes (the PDFs are written so too): only a regular file is replaced, or a
+// new name made in an existing folder, through a temporary file beside it renamed into place
+// once every byte is written; the message names the cause of a failure.
+FileResult writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // Reads the items in order, wherever the lines break (a comma and a line end both end an item;
 // CR LF, LF and CR are line ends). `archive` and `projectData` are replaced only when the whole

@@ -1,5 +1,6 @@
 #include "report/full_report.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -13,6 +14,7 @@
 #include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
 #include "report/combination_pages.h"
+#include "report/pdf_file.h"
 #include "report/text_fit.h"
 
 namespace fortema::report {
@@ -318,32 +320,49 @@ public:
 
 }  // namespace
 
-int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPath) {
+namespace {
+
+// Prints pages 1 to `pages` of an existing page file onto an A4 PDF (`pages` is the length of the
+// writer's page list: asking for more would end the PDF with a blank sheet); the number of pages
+// printed, -1 when the PDF could not be made, with the reason in `message` when it was the file's.
+int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPath, const QString& source,
+                       QString& message) {
     if (pages < 1 || !pagescript::FileExists(pageFile)) return -1;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     // The page file measures from the corner of the sheet.
     printer.setFullPage(true);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-
-    drawing::QPainterSurface surface(&printer);
-    if (surface.failed()) return -1;
-    surface.setScale(0, 0, surface.deviceWidth() * 1440.0 / printer.logicalDpiX(),
-                     surface.deviceHeight() * 1440.0 / printer.logicalDpiY());
-    QImage picture;
-    const bool cancelled = false;
-    const pagescript::PrintResult result =
-        pagescript::PrintPages(pageFile, surface, picture, 1, pages, cancelled, {});
-    if (surface.failed() || !result.fileRead) return -1;
-    return result.pagesPrinted;
+    pagescript::PrintResult result;
+    const PdfFile file = writePdfFile(
+        printer, pdfPath,
+        [&](QPrinter& pdf) {
+            drawing::QPainterSurface surface(&pdf);
+            if (surface.failed()) return false;
+            surface.setScale(0, 0, surface.deviceWidth() * 1440.0 / pdf.logicalDpiX(),
+                             surface.deviceHeight() * 1440.0 / pdf.logicalDpiY());
+            QImage picture;
+            const bool cancelled = false;
+            result = pagescript::PrintPages(pageFile, surface, picture, 1, pages, cancelled, {});
+            return !surface.failed() && result.fileRead;
+        },
+        source);
+    message = file.message;
+    return file.written ? result.pagesPrinted : -1;
 }
 
-PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath,
-                        const DocumentWriter& write) {
+}  // namespace
+
+PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath, const DocumentWriter& write,
+                        const QString& source) {
     PdfReport out;
+    // Refused before the pages are made: they would be made for nothing.
+    out.message = pdfTargetRefusal(pdfPath, source);
+    if (!out.message.isEmpty()) {
+        out.outcome = ReportOutcome::WriteFailed;
+        return out;
+    }
     // A private folder of this run, as the preview's, gone with everything written in it.
     const pagescript::PrivateFolder folder;
     if (!folder.isValid()) {
@@ -359,10 +378,13 @@ PdfReport documentToPdf(const numtext::NumberLocale& loc, const QString& pdfPath
         return out;
     }
     if (out.outcome != ReportOutcome::Written) return out;
-    out.pages = printPageFileToPdf(writer.pageFile(), int(preview.pages.size()), pdfPath);
+    out.pages =
+        printPageFileToPdf(writer.pageFile(), int(preview.pages.size()), pdfPath, source, out.message);
     if (out.pages < 0) {
         out.pages = 0;
-        out.message = QStringLiteral("Impossibile scrivere il file PDF %1.").arg(pdfPath);
+        if (out.message.isEmpty())
+            out.message =
+                QStringLiteral("Impossibile scrivere il file PDF %1.").arg(QDir::toNativeSeparators(pdfPath));
     }
     return out;
 }
@@ -371,11 +393,14 @@ PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive:
                           const numtext::NumberLocale& loc, const QString& pdfPath,
                           const ReportContext& context) {
     QString noData;
-    PdfReport out = documentToPdf(loc, pdfPath, [&](pagescript::PageScriptWriter& w) {
-        return FullReport(
-            w, archive, projectData, loc,
-            [&noData](const QString&, const QString& text) { noData = text.trimmed(); }, context);
-    });
+    PdfReport out = documentToPdf(
+        loc, pdfPath,
+        [&](pagescript::PageScriptWriter& w) {
+            return FullReport(
+                w, archive, projectData, loc,
+                [&noData](const QString&, const QString& text) { noData = text.trimmed(); }, context);
+        },
+        context.projectFile);
     if (out.outcome == ReportOutcome::NoData) out.message = noData;
     return out;
 }

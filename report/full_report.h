@@ -103,20 +103,17 @@ struct PdfReport {
 // Any page-script document without a window: `write` writes it with a writer whose page file lies
 // in a private folder made for the call (see pagescript::PrivateFolder), then the pages it ended are printed
 // onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet. A document `write` did not
-// finish (NoData, WriteFailed) makes no PDF.
+// finish (NoData, WriteFailed) makes no PDF. The PDF is written as pdf_file.h says; a `pdfPath` it
+// refuses (`source` is the file the pages come from) is refused before anything is written.
 using DocumentWriter = std::function<ReportOutcome(pagescript::PageScriptWriter& writer)>;
 PdfReport documentToPdf(const engine::numtext::NumberLocale& loc, const QString& pdfPath,
-                        const DocumentWriter& write);
+                        const DocumentWriter& write, const QString& source = {});
 
 // The same report without a window: written into a page file of a private folder and printed
-// onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet.
+// onto an A4 PDF at `pdfPath`, positions measured from the corner of the sheet; the project file
+// of `context` is never replaced by it.
 PdfReport fullReportToPdf(const archive::SectionArchive& archive, const archive::ProjectData& projectData,
                           const engine::numtext::NumberLocale& loc, const QString& pdfPath,
                           const ReportContext& context = {});
-
-// Prints pages 1 to `pages` of an existing page file onto an A4 PDF (`pages` is the length of
-// the writer's page list: asking for more would end the PDF with a blank sheet); the number of
-// pages printed, -1 when the PDF could not be made.
-int printPageFileToPdf(const QString& pageFile, int pages, const QString& pdfPath);
 
 }  // namespace fortema::report

@@ -2,22 +2,25 @@
 
 #include <sys/stat.h>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
+
+#include "archive/file_causes.h"
+#include "archive/project_file.h"
 
 namespace fortema::report {
 
 namespace {
 
-QString notWritten(const QString& target) {
-    return QStringLiteral(
-               "Impossibile scrivere il file PDF \"%1\": controllare che la cartella sia scrivibile e "
-               "che il disco non sia pieno.")
-        .arg(QDir::toNativeSeparators(target));
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+bool sameFile(const QString& a, const QString& b) {
+    struct stat x {};
+    struct stat y {};
+    return !a.isEmpty() && !b.isEmpty() && ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
 }  // namespace
@@ -43,44 +46,51 @@ QString printerProblem(const QPrinter& printer) {
         .arg(printer.printerName());
 }
 
-PdfFile writePdfFile(QPrinter& printer, const QString& target, const std::function<bool(QPrinter&)>& paint) {
-    const QFileInfo info(target);
-    // Beside the target, so that the rename stays on one file system and replaces at once.
-    QTemporaryFile temporary(
-        info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.fileName())));
-    if (!temporary.open()) return {false, notWritten(target)};
+QString pdfTargetRefusal(const QString& target, const QString& source) {
+    const auto refused = [&target](const QString& reason) {
+        return QStringLiteral("Il file %1 non viene sostituito dal PDF: %2.").arg(shown(target), reason);
+    };
+    if (target.isEmpty()) return QStringLiteral("Manca il nome del file PDF.");
+    if (sameFile(target, source)) return refused(QStringLiteral("è il file di progetto da stampare"));
+    const archive::PathCheck check = archive::checkPath(target);
+    if (!check.refusal.isEmpty()) return refused(check.refusal);
+    if (!check.exists) return {};
+    // Only a regular file is opened here: a pipe would keep the program waiting.
+    QFile existing(target);
+    if (existing.open(QIODevice::ReadOnly) && existing.read(5) == "%PDF-") return {};
+    return refused(QStringLiteral("non è un file PDF"));
+}
+
+PdfFile writePdfFile(QPrinter& printer, const QString& target, const std::function<bool(QPrinter&)>& paint,
+                     const QString& source) {
+    const QString refusal = pdfTargetRefusal(target, source);
+    if (!refusal.isEmpty()) return {false, refusal};
+    QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("fortema-XXXXXX.pdf")));
+    if (!temporary.open()) {
+        return {false, QStringLiteral("Impossibile creare il PDF temporaneo in %1: %2.")
+                           .arg(shown(QDir::tempPath()), temporary.errorString())};
+    }
     temporary.close();
-    const QString temporaryPath = temporary.fileName();
 
     const QPrinter::OutputFormat format = printer.outputFormat();
     const QString fileName = printer.outputFileName();
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(temporaryPath);
+    printer.setOutputFileName(temporary.fileName());
     const bool painted = paint(printer);
     printer.setOutputFileName(fileName);
     printer.setOutputFormat(format);
-
     if (!painted) return {};
-    if (QFileInfo(temporaryPath).size() <= 0) return {false, notWritten(target)};
-    namespace fs = std::filesystem;
-    const fs::path from = QFile::encodeName(temporaryPath).toStdString();
-    const fs::path to = QFile::encodeName(info.absoluteFilePath()).toStdString();
-    std::error_code error;
-    // A temporary file is private to its owner; the PDF gets the rights a new file gets here, or
-    // keeps those of the file it replaces.
-    if (fs::exists(to, error)) {
-        fs::permissions(from, fs::status(to, error).permissions(), error);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        fs::permissions(from, static_cast<fs::perms>(0666 & ~mask), error);
+
+    // The printer does not report a write that failed half way: a whole PDF ends with its mark.
+    QByteArray bytes;
+    if (temporary.open()) bytes = temporary.readAll();
+    if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF")) {
+        return {false, QStringLiteral("Impossibile scrivere il file PDF %1: il PDF temporaneo %2 è rimasto "
+                                      "incompleto; controllare lo spazio libero sul disco.")
+                           .arg(shown(target), shown(temporary.fileName()))};
     }
-    error.clear();
-    fs::rename(from, to, error);
-    if (error) return {false, notWritten(target)};
-    // Renamed: there is nothing left for the temporary file to remove.
-    temporary.setAutoRemove(false);
-    return {true, QString()};
+    const archive::FileResult written = archive::writeWholeFile(target, bytes);
+    return {written.ok, written.message};
 }
 
 }  // namespace fortema::report

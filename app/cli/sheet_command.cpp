@@ -9,6 +9,7 @@
 #include "app/cli/headless.h"
 #include "app/cli/usage.h"
 #include "archive/number_locale.h"
+#include "report/pdf_file.h"
 #include "report/section_printout.h"
 
 namespace fortema::cli {
@@ -45,21 +46,20 @@ int runSheet(const std::vector<std::string>& args, std::ostream&, std::ostream& 
 
     const HeadlessApplication app;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QFile::decodeName(output.c_str()));
     printer.setPageSize(QPageSize(QPageSize::A4));
     report::PrintChoice choice;
     choice.option1 = input.layout == engine::Layout::Rectangular;
     choice.option2 = !choice.option1;
     choice.descrizione = QString::fromStdString(input.description);
-    const report::PrintOutcome printed =
-        report::printSectionOn(printer, analysis, choice, archive::numberLocale());
-    if (!printed.printed) {
-        err << "fortema-cli sheet: " << printed.message.toStdString() << "\n";
-        return 1;
-    }
-    if (!QFile::exists(printer.outputFileName())) {
-        err << "fortema-cli sheet: impossibile scrivere il file " << output << "\n";
+    report::PrintOutcome printed;
+    const report::PdfFile file =
+        report::writePdfFile(printer, QFile::decodeName(output.c_str()), [&](QPrinter& pdf) {
+            printed = report::printSectionOn(pdf, analysis, choice, archive::numberLocale());
+            return printed.printed;
+        });
+    if (!file.written) {
+        err << "fortema-cli sheet: "
+            << (file.message.isEmpty() ? printed.message : file.message).toStdString() << "\n";
         return 1;
     }
     return 0;

@@ -1,6 +1,6 @@
-// Writing a PDF never loses a file: a print that succeeds replaces the target whole, one that
-// fails leaves an existing file as it was and nothing half written beside it, and the printer
-// keeps its own settings either way.
+// Writing a PDF from the windows never loses a file: a print that succeeds replaces an earlier
+// PDF whole, keeping its rights; a failed one, or a target that is no PDF, leaves everything as
+// it was and nothing beside it; and the printer keeps its own file name either way.
 
 #include <gtest/gtest.h>
 
@@ -15,64 +15,64 @@
 namespace fortema::report {
 namespace {
 
-QByteArray contents(const QString& path) {
+QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// One page with a word on it; false, with the document dropped, when `fail` says so.
-bool onePage(QPrinter& printer, bool fail) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    painter.drawText(100, 100, QStringLiteral("pagina"));
-    if (fail) {
-        printer.abort();
-        return false;
-    }
-    return painter.end();
-}
-
-TEST(PdfFile, ReplacesOnlyOnSuccessAndLeavesNothingBehind) {
+TEST(PdfFile, ReplacesOnlyAPdfAndOnlyOnSuccess) {
     QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("foglio.pdf"));
-    QFile old(target);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("il foglio di ieri");
-    old.close();
-    const QFileDevice::Permissions rights = old.permissions();
+    const QString pdf = dir.filePath(QStringLiteral("foglio.pdf"));
+    const QString project = dir.filePath(QStringLiteral("scuola.ftm"));
+    const QString note = dir.filePath(QStringLiteral("appunti.txt"));
+    const QString link = dir.filePath(QStringLiteral("collegamento.pdf"));
+    for (const auto& [path, bytes] : {std::pair(pdf, "%PDF-1.4 il foglio di ieri"),
+                                      std::pair(note, "appunti"), std::pair(project, "\"Scuola\"")}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) > 0);
+    }
+    ASSERT_TRUE(QFile::setPermissions(pdf, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(QFile::link(project, link));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("scelto in precedenza.pdf")));
-    for (const bool fail : {true, false}) {
-        SCOPED_TRACE(fail ? "failed" : "succeeded");
-        const PdfFile out = writePdfFile(printer, target, [fail](QPrinter& p) { return onePage(p, fail); });
-        EXPECT_EQ(out.written, !fail);
-        EXPECT_TRUE(out.message.isEmpty());
-        EXPECT_EQ(contents(target).startsWith("%PDF"), !fail);
-        if (fail) {
-            EXPECT_EQ(contents(target), QByteArray("il foglio di ieri"));
+    printer.setOutputFileName(dir.filePath(QStringLiteral("scelto prima.pdf")));
+    const struct {
+        QString target;
+        bool printed;
+        const char* message;  // empty: none
+    } cases[] = {
+        {pdf, false, ""},
+        {note, true, "non è un file PDF"},
+        {link, true, "è il file di progetto"},
+        {dir.path(), true, "è una cartella"},
+        {dir.filePath(QStringLiteral("manca/foglio.pdf")), true, "non esiste"},
+        {pdf, true, ""},
+    };
+    for (const auto& c : cases) {
+        const QByteArray before = bytesOf(c.target);
+        const PdfFile out = writePdfFile(
+            printer, c.target,
+            [&c](QPrinter& p) {
+                QPainter painter;
+                return painter.begin(&p) && c.printed && painter.end();
+            },
+            project);
+        SCOPED_TRACE(c.target.toStdString() + ": " + out.message.toStdString());
+        const bool written = c.printed && !*c.message;
+        EXPECT_EQ(out.written, written);
+        EXPECT_EQ(out.message.isEmpty(), !*c.message);
+        EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.message)));
+        if (!written) {
+            EXPECT_EQ(bytesOf(c.target), before);
         }
-        // Only the target: no temporary file, and the printer's earlier file was not written.
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{QStringLiteral("foglio.pdf")});
-        EXPECT_EQ(printer.outputFileName(), dir.filePath(QStringLiteral("scelto in precedenza.pdf")));
-        EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), files);
+        EXPECT_EQ(printer.outputFileName(), dir.filePath(QStringLiteral("scelto prima.pdf")));
     }
-    // The rights of the file it replaced, not those of a private temporary file.
-    EXPECT_EQ(QFile::permissions(target), rights);
-}
-
-TEST(PdfFile, AFolderThatTakesNoFileIsSaid) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("manca/foglio.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    bool painted = false;
-    const PdfFile out = writePdfFile(printer, target, [&](QPrinter&) { return painted = true; });
-    EXPECT_FALSE(out.written);
-    EXPECT_FALSE(painted);
-    EXPECT_TRUE(out.message.contains(QDir::toNativeSeparators(target))) << out.message.toStdString();
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(bytesOf(pdf).trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(QFile::permissions(pdf), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 }  // namespace

@@ -387,11 +387,14 @@ report::PrintOutcome Form1::printOnCurrentPrinter(const report::PrintChoice& cho
     const QString path = prompter().saveFileName(this, request);
     if (path.isEmpty()) return {};
     report::PrintOutcome outcome;
-    const report::PdfFile file = report::writePdfFile(printer, path, [&](QPrinter& pdf) {
-        outcome =
-            explained(report::printSectionOn(pdf, m_analysis, choice, loc), report::printerProblem(pdf));
-        return outcome.printed;
-    });
+    const report::PdfFile file = report::writePdfFile(
+        printer, path,
+        [&](QPrinter& pdf) {
+            outcome =
+                explained(report::printSectionOn(pdf, m_analysis, choice, loc), report::printerProblem(pdf));
+            return outcome.printed;
+        },
+        m_projectFile);
     if (!file.written && !file.message.isEmpty()) return {false, file.message};
     return outcome;
 }

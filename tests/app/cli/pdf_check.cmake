@@ -1,9 +1,13 @@
-# Runs CLI with ARGS, which write PDF; fails unless it exits 0 and the PDF has PAGES pages and
-# its text (pdftotext -layout) matches every regular expression in TEXTS.
+# Runs CLI with ARGS, which write PDF; fails unless it exits 0, its standard error matches ERR
+# (when given), and the PDF has PAGES pages and its text (pdftotext -layout) matches every
+# regular expression in TEXTS.
 file(REMOVE ${PDF})
 execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status STREQUAL "0")
     message(FATAL_ERROR "exit status ${status}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(DEFINED ERR AND NOT err MATCHES "${ERR}")
+    message(FATAL_ERROR "stderr does not match \"${ERR}\": ${err}")
 endif()
 execute_process(COMMAND ${PDFINFO} ${PDF} RESULT_VARIABLE status OUTPUT_VARIABLE info ERROR_VARIABLE err)
 if(NOT status STREQUAL "0")
