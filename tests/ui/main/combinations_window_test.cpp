@@ -23,46 +23,45 @@ private slots:
         c.mnuEsempi[2]->trigger();  // the rectangle of the T beam: Mu = 1895493 daN*cm at N = 45000 exactly
         click(c.calcola);
         click(c.salva);
-        // Fifty rows as a spreadsheet copies them: tabs, decimal commas, a header.
+        // Fifty rows as a spreadsheet copies them: tabs, decimal commas, a header; row 37 fails.
         QString rows = QStringLiteral("Nome\tN\tM\n");
         for (int i = 1; i <= 50; ++i)
             rows +=
                 QStringLiteral("SLU %1\t45000\t%2,5\n").arg(i).arg(i == 37 ? 2000000 : 1000000 + 1000 * i);
+        const auto drive = [&](CombinationsWindow& window) {
+            QTableWidget& table = *window.table();
+            QVERIFY(window.pasteText(rows));
+            QCOMPARE(table.rowCount(), 50);
+            QCOMPARE(window.result().governing, 36);
+            QVERIFY(table.item(36, CombinationsWindow::Name)->font().bold());
+            QCOMPARE(table.item(36, CombinationsWindow::Verdict)->text(), "NON VERIFICATA");
+            QCOMPARE(table.item(0, CombinationsWindow::Verdict)->text(), "VERIFICATA");
+            // A cell that is no number is refused and keeps its value.
+            p.queueAnswer(Answer::Ok);
+            table.item(0, CombinationsWindow::M)->setText(QStringLiteral("molto"));
+            QCOMPARE(
+                table.item(0, CombinationsWindow::M)->text(),
+                QString::fromStdString(engine::numtext::generalText(1001000.5, archive::numberLocale())));
+            QVERIFY(p.messages().last().text.startsWith(QStringLiteral("Riga 1: M deve essere un numero")));
+            // A bad pasted row refuses the paste, with its line, and adds nothing.
+            p.queueAnswer(Answer::Ok);
+            QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
+            QVERIFY(p.messages().last().text.contains(QStringLiteral("riga 2")));
+            QCOMPARE(table.rowCount(), 50);
+            // The cursor's N and M (the dialog is never shown, so the move is sent), and a zoom.
+            const QPointF at(230, 230);
+            QMouseEvent move(QEvent::MouseMove, at, window.plot()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window.plot(), &move);
+            QVERIFY(window.readout()->text().startsWith(QStringLiteral("N = ")));
+            const LoadPlotView before = window.view();
+            window.setView(before.zoomed(0.5, 0, 0));
+            QVERIFY(window.view().mMax - window.view().mMin < before.mMax - before.mMin);
+        };
         p.setDialogHandler([&](QDialog& d) {
             auto* combinations = qobject_cast<CombinationsWindow*>(&d);
             if (!combinations) return int(QDialog::Rejected);  // the new project's data
-            auto& window = *combinations;
-            [&] {
-                QVERIFY(window.pasteText(rows));
-                QCOMPARE(window.table()->rowCount(), 50);
-                QCOMPARE(window.result().governing, 36);
-                QVERIFY(window.table()->item(36, CombinationsWindow::Name)->font().bold());
-                QCOMPARE(window.table()->item(36, CombinationsWindow::Verdict)->text(), "NON VERIFICATA");
-                QCOMPARE(window.table()->item(0, CombinationsWindow::Verdict)->text(), "VERIFICATA");
-                // A cell that is no number is refused and keeps its value.
-                p.queueAnswer(Answer::Ok);
-                window.table()->item(0, CombinationsWindow::M)->setText(QStringLiteral("molto"));
-                QCOMPARE(
-                    window.table()->item(0, CombinationsWindow::M)->text(),
-                    QString::fromStdString(engine::numtext::generalText(1001000.5, archive::numberLocale())));
-                QVERIFY(
-                    p.messages().last().text.startsWith(QStringLiteral("Riga 1: M deve essere un numero")));
-                // A bad pasted row refuses the paste, with its line, and adds nothing.
-                p.queueAnswer(Answer::Ok);
-                QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
-                QVERIFY(p.messages().last().text.contains(QStringLiteral("riga 2")));
-                QCOMPARE(window.table()->rowCount(), 50);
-                // The cursor's N and M, and a zoom about it.
-                const LoadPlotView before = window.view();
-                // The dialog is never shown here, so the move is sent rather than simulated.
-                QMouseEvent move(QEvent::MouseMove, QPointF(230, 230),
-                                 window.plot()->mapToGlobal(QPointF(230, 230)), Qt::NoButton, Qt::NoButton,
-                                 Qt::NoModifier);
-                QCoreApplication::sendEvent(window.plot(), &move);
-                QVERIFY(window.readout()->text().startsWith(QStringLiteral("N = ")));
-                window.setView(before.zoomed(0.5, 0, 0));
-                QVERIFY(window.view().mMax - window.view().mMin < before.mMax - before.mMin);
-            }();
+            drive(*combinations);
             return int(QDialog::Accepted);
         });
         c.mnuCombinazioni->trigger();
