@@ -34,16 +34,6 @@ TEST(ScriptNumbers, DecimalsTakeCommaOrPointWholeNumbersStopAtACommaAndRoundHalf
     }
 }
 
-// A picture named by the page file is drawn only when it is a file.
-TEST(ScriptFiles, FileExists) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.png");
-    EXPECT_FALSE(FileExists(path));
-    test::writeScript(path, {});
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_FALSE(FileExists(dir.path()));
-}
-
 // The commands read from a file of these bytes, as "keyword(argument|argument)".
 QStringList commandsOf(const QByteArray& bytes) {
     QTemporaryDir dir;

@@ -36,8 +36,8 @@ protected:
     }
 
     // What was drawn: "line 10,20 300,400", "box 1,2 3,4 fill 1 #000000", "fbox 1,2 3,4 #ff0000",
-    // "text abc Arial 8 bold at 9966,50", "picture 3x2 5,6 70,80", "newpage". A line or a box
-    // names its pen when it is not black.
+    // "text abc Arial 8 bold at 9966,50", "newpage". A line or a box names its pen when it is not
+    // black.
     QStringList ops(const QString& prefix = {}) const {
         using K = DrawRecord::Kind;
         const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
@@ -49,8 +49,6 @@ protected:
                 op +=
                     QStringLiteral(" %1 %2 %3%4 at %5,%6")
                         .arg(r.text, r.fontName, n(r.fontSize), r.fontBold ? " bold" : "", n(r.x1), n(r.y1));
-            } else if (r.kind == K::Picture) {
-                op += QStringLiteral(" %1x%2").arg(r.picture.width()).arg(r.picture.height()) + corners;
             } else if (r.kind == K::Line || r.kind == K::Box || r.kind == K::FilledBox) {
                 op += corners + (r.color == Qt::black ? QString() : " " + r.color.name());
             }
@@ -91,15 +89,6 @@ protected:
         return PrintPages(m_path, m_surface, m_picture, first, last, cancelled, hooks);
     }
 
-    // A 3 by 2 picture file on disk.
-    QString pictureFile() {
-        const QString path = m_dir.filePath("p.png");
-        QImage image(3, 2, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        image.save(path, "PNG");
-        return path;
-    }
-
     QTemporaryDir m_dir;
     QString m_path = pageFilePath(m_dir.path());
     drawing::RecordingSurface m_surface{1, 6, 1440};
@@ -108,39 +97,30 @@ protected:
     QList<double> m_progress;
 };
 
-TEST_F(InterpreterTest, LineRuleGivesLineOutlineOrSolidBox) {
-    preview({"#startpage", "#fill", "1",   "#color", "0",  "#line",      "10",
-             "20",         "300",   "400", "",       "",                        // straight, also diagonal
-             "#line",      "1,5",   "2,5", "30",     "40", "",           "B",   // outline, fill as set
-             "#line",      "5",     "6",   "7",      "8",  "",           "BF",  // any style is an outline
-             "#line",      "1",     "2",   "3",      "4",  "255",        "B",   // colour: solid red
-             "#line",      "1",     "2",   "3",      "4",  "16711680,4", "",    // blue, comma read as point
-             "#endpage"},
-            "1");
-    EXPECT_EQ(ops(),
-              QStringList({"clear", "line 10,20 300,400", "box 1.5,2.5 30,40 fill 1 #000000",
-                           "box 5,6 7,8 fill 1 #000000", "fbox 1,2 3,4 #ff0000", "fbox 1,2 3,4 #0000ff"}));
-}
-
-TEST_F(InterpreterTest, FillStylesZeroToSevenAndColoursInBlueGreenRedReachTheSurface) {
+// Each command after the ones before it on the same page, and what it draws.
+TEST_F(InterpreterTest, LinesOutlinesAndSolidBoxes) {
     const struct {
-        const char* fill;
-        const char* color;
-        const char* box;
+        QStringList lines;
+        const char* drawn;
     } cases[] = {
-        {"7", "255", "fill 7 #ff0000"},      {"2", "16711680", "fill 2 #0000ff"},
-        {"9", "0", "fill 2 #000000"},         // no style 9: the surface keeps the last one
-        {"0,9", "255,9", "fill 0 #ff0000"},   // the whole part before a comma
-        {"-1", "65280.6", "fill 0 #01ff00"},  // 65280.6 rounds to 65281
+        {{"#fill", "1", "#color", "0", "#line", "10", "20", "300", "400", "", ""}, "line 10,20 300,400"},
+        // Any style draws an outline in the fill style and colour set; a comma is a decimal point.
+        {{"#line", "1,5", "2,5", "30", "40", "", "BF"}, "box 1.5,2.5 30,40 fill 1 #000000"},
+        // A colour of its own makes a solid box, read as blue-green-red, up to a comma.
+        {{"#line", "1", "2", "3", "4", "16711680,4", ""}, "fbox 1,2 3,4 #0000ff"},
+        {{"#fill", "7", "#color", "255", "#line", "0", "0", "1", "1", "", "B"}, "box 0,0 1,1 fill 7 #ff0000"},
+        // No style 9: the last one stays. 65280.6 rounds to 65281.
+        {{"#fill", "9", "#color", "65280.6", "#line", "0", "0", "1", "1", "", "B"},
+         "box 0,0 1,1 fill 7 #01ff00"},
+        {{"#fill", "0,9", "#line", "0", "0", "1", "1", "", "B"}, "box 0,0 1,1 fill 0 #01ff00"},
     };
-    QStringList lines{"#startpage"};
-    QStringList boxes;
+    QStringList lines{"#startpage"}, drawn{"clear"};
     for (const auto& c : cases) {
-        lines << QStringList{"#fill", c.fill, "#color", c.color, "#line", "0", "0", "1", "1", "", "B"};
-        boxes << QStringLiteral("box 0,0 1,1 ") + c.box;
+        lines << c.lines;
+        drawn << QString::fromLatin1(c.drawn);
     }
     preview(lines << "#endpage", "1");
-    EXPECT_EQ(ops("box"), boxes);
+    EXPECT_EQ(ops(), drawn);
 }
 
 // The printer's surface keeps the font from one page to the next.
@@ -175,28 +155,14 @@ TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
 TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAtItsZoomAndStopsAtItsEnd) {
     QStringList lines = pages(3);
     // Page 3 names a picture: reading it would fill the holder.
+    QImage(3, 2, QImage::Format_RGB32).save(m_dir.filePath("p.png"));
     lines.removeLast();
-    lines << QStringList{"#img", pictureFile(), "0", "0", "10", "10", "#endpage"};
+    lines << QStringList{"#img", m_dir.filePath("p.png"), "0", "0", "10", "10", "#endpage"};
     const PreviewResult result = preview(lines, "2", 0.5);
     EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 5 at 100,200"}));
     EXPECT_EQ(result.wantedPage, 2);
     EXPECT_TRUE(result.pageFound);
     EXPECT_TRUE(m_picture.isNull());
-}
-
-TEST_F(InterpreterTest, PicturesLoadOnEveryPageAndPaintOnlyOnTheWantedOne) {
-    test::writeScript(m_dir.filePath("bad.png"), {"no picture"});
-    const QString missing = m_dir.filePath("missing.png");
-    // Nothing loaded paints nothing.
-    preview({"#startpage", "#img", missing, "1", "2", "3", "4", "#img", m_dir.filePath("bad.png"), "1", "2",
-             "3", "4", "#endpage"},
-            "1");
-    EXPECT_EQ(ops(), QStringList({"clear"}));
-    // Page 2 names no existing file and paints what page 1 loaded.
-    preview({"#startpage", "#img", pictureFile(), "1", "2", "30", "40", "#endpage", "#startpage", "#img",
-             missing, "5", "6", "70", "80", "#endpage"},
-            "2");
-    EXPECT_EQ(ops(), QStringList({"clear", "picture 3x2 5,6 70,80"}));
 }
 
 TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
@@ -216,9 +182,8 @@ TEST(ScrollRanges, FromZeroToWhatDoesNotShowWithinSixteenBits) {
     const struct {
         double page, visible;
         int maximum, largeChange;
-    } cases[] = {{5953.5, 10000, 0, 0},        {50000, 1000, 32767, 655}, {1000.4, 1000, 0, 0},
-                 {1002, 1000, 2, 2},           {1001, 10, 991, 10},       {1001, 0.1, 1001, 1},
-                 {33679.8, 10000, 23680, 7031}};
+    } cases[] = {{5953.5, 10000, 0, 0}, {50000, 1000, 32767, 655}, {1000.4, 1000, 0, 0},
+                 {1002, 1000, 2, 2},    {1001, 0.1, 1001, 1},      {33679.8, 10000, 23680, 7031}};
     for (const auto& c : cases) {
         const ScrollRange r = previewScrollRange(c.page, c.visible);
         EXPECT_EQ(r.minimum, 0);
@@ -258,15 +223,6 @@ TEST_F(InterpreterTest, PrintingARangeWithItsProgressAndItsCancelButton) {
         EXPECT_EQ(m_hookCalls,
                   QStringList{"busy"} + QStringList(printed + 1, "events") + QStringList{"idle"});
     }
-}
-
-TEST(PrintProgress, FillGrowsByOneStepPerPage) {
-    const struct {
-        int first, last, page;
-        double width;
-    } cases[] = {{2, 4, 1, 0}, {2, 4, 2, 100}, {2, 4, 4, 300}, {0, 0, 0, 300}, {4, 2, 3, 0}};
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(ShowPrintProgress(300, c.first, c.last, c.page), c.width) << c.page;
 }
 
 // What the writer writes, the readers read back the same under either decimal separator.
