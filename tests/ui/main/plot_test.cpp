@@ -1,15 +1,21 @@
-// The domain plot on the recording surface: the frame with its scales and legend, the curves,
-// cross and origin mark of a calculation, and the cursor readout.
+// The domain plot and the two section sketches on the recording surface: the frame with its
+// scales and legend, the curves, cross and origin mark of a calculation, the sketches' labels;
+// then painted for real and saved as pictures for a person to look at.
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QImage>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
+#include "drawing/painter_surface.h"
 #include "drawing/recording_surface.h"
 #include "tests/engine/examples.h"
 #include "ui/main/domain_plot.h"
+#include "ui/main/section_sketch.h"
 
 namespace fortema::ui {
 namespace {
@@ -50,34 +56,26 @@ DomainFrameOptions rectangular(bool reinforced) { return {true, false, reinforce
 DomainFrameOptions circular(bool reinforced) { return {false, true, reinforced}; }
 
 // Cleared to white whatever the background was, then the texts, then grid and axes over them:
-// the two black axes at n = 0 and m = 0.
-TEST(DomainFrame, clearedThenTextsThenGridAndAxes) {
-    const Frame f(rectangular(true));
-    const QList<DrawRecord>& all = f.surface.records();
-    EXPECT_EQ(all.first().kind, DrawRecord::Kind::Clear);
-    EXPECT_EQ(all.first().color, qbColor(15));
-    const auto firstLine = std::find_if(all.begin(), all.end(),
-                                        [](const DrawRecord& r) { return r.kind == DrawRecord::Kind::Line; });
-    EXPECT_TRUE(std::none_of(firstLine, all.end(),
-                             [](const DrawRecord& r) { return r.kind == DrawRecord::Kind::Text; }));
-    QStringList axes;  // black
-    for (const DrawRecord& l : f.lines())
-        if (l.color == qbColor(0))
-            axes << (l.y1 == l.y2 ? QStringLiteral("n = 0 at y = %1") : QStringLiteral("m = 0 at x = %1"))
-                        .arg(l.y1 == l.y2 ? l.y1 : l.x1);
-    EXPECT_EQ(axes, QStringList({"n = 0 at y = 0.6", "m = 0 at x = 0"}));
-}
-
-// Every horizontal line carries its n = 0.6 - y just above it, left of the grid; the axis
-// captions of the chosen layout (and only those) stand where no grid line crosses them.
-TEST(DomainFrame, nLabelsAndAxisCaptions) {
+// the two black axes at n = 0 and m = 0. Every horizontal line carries its n = 0.6 - y just
+// above it, left of the grid; the axis captions of the chosen layout (and only those) stand where
+// no grid line crosses them.
+TEST(DomainFrame, textsGridAxesAndCaptions) {
     const QStringList rect{QStringLiteral("n = N/b*h*fm"), QStringLiteral("m=M/b*fm*h^2/6")};
     const QStringList circ{QStringLiteral("n = N/Ac*fm"), QStringLiteral("m=M/fm*r^3/10")};
     for (const auto& [options, shown, hidden] :
          {std::tuple{rectangular(false), rect, circ}, std::tuple{circular(false), circ, rect},
           std::tuple{DomainFrameOptions{}, QStringList(), rect + circ}}) {
         const Frame f(options);
+        const QList<DrawRecord>& all = f.surface.records();
+        EXPECT_EQ(all.first().kind, DrawRecord::Kind::Clear);
+        EXPECT_EQ(all.first().color, qbColor(15));
+        const auto isLine = [](const DrawRecord& r) { return r.kind == DrawRecord::Kind::Line; };
+        EXPECT_TRUE(std::all_of(std::find_if(all.begin(), all.end(), isLine), all.end(), isLine));
+        QStringList axes;  // black
         for (const DrawRecord& l : f.lines()) {
+            if (l.color == qbColor(0))
+                axes << (l.y1 == l.y2 ? QStringLiteral("n = 0 at y = %1").arg(l.y1)
+                                      : QStringLiteral("m = 0 at x = %1").arg(l.x1));
             if (l.y1 != l.y2) continue;
             const double n = 0.6 - l.y1;
             const DrawRecord* t =
@@ -86,6 +84,7 @@ TEST(DomainFrame, nLabelsAndAxisCaptions) {
             EXPECT_NEAR(t->y1, l.y1 - 0.05, kEps) << n;
             EXPECT_LT(t->x1, -0.6) << n;
         }
+        EXPECT_EQ(axes, QStringList({"n = 0 at y = 0.6", "m = 0 at x = 0"}));
         for (const QString& caption : hidden) EXPECT_EQ(f.text(caption), nullptr) << caption.toStdString();
         for (const QString& caption : shown) {
             const DrawRecord* t = f.text(caption);
@@ -201,23 +200,86 @@ TEST(DomainCurves, fieldsCrossAndMarkOfEachSection) {
     }
 }
 
-// m and n under the cursor at plot coordinates (x, y), grouped as the locale groups.
-TEST(CursorReadout, readsMAndNUnderEachScaleAndLocale) {
-    const struct {
-        double x, y;
-        PlotScale scale;
-        const char* c;
-        const char* it;
-    } cases[] = {
-        {0.6, -0.4, PlotScale::Reinforced, "m = 1.20   n = 1.00", "m = 1,20   n = 1,00"},
-        {0.6, -0.4, PlotScale::Unreinforced, "m = 0.60   n = 1.00", "m = 0,60   n = 1,00"},
-        {-0.3, 1.2, PlotScale::Reinforced, "m = -0.60   n = -0.60", "m = -0,60   n = -0,60"},
-        {60, 0.6, PlotScale::Circular, "m = 1,000.00   n = 0.00", "m = 1.000,00   n = 0,00"},
-    };
-    using engine::numtext::NumberLocale;
-    for (const auto& c : cases) {
-        EXPECT_EQ(cursorReadout(c.x, c.y, c.scale, NumberLocale::c()), QString::fromLatin1(c.c));
-        EXPECT_EQ(cursorReadout(c.x, c.y, c.scale, NumberLocale::italian()), QString::fromLatin1(c.it));
+// The sketch box, 3270 x 2790 twips, and the plot box, 5535 x 4935 twips.
+constexpr QSize kSketchSize(218, 186);
+constexpr QSize kPlotSize(369, 329);
+using Draw = void (*)(drawing::Surface&);
+
+RecordingSurface sketch(Draw draw) {
+    RecordingSurface s(kSketchSize.width(), kSketchSize.height());
+    setUpSketchSurface(s);
+    s.setForeColor(qbColor(1));
+    s.clearRecords();
+    draw(s);
+    return s;
+}
+
+// Both sketches: cleared first, drawn in the box's colour but for the light red neutral axis,
+// then their texts in Arial 8, starting inside the box and clear of one another. A redraw gives
+// the same sketch whatever came before.
+TEST(SectionSketch, clearedDrawnAndLabelledInTheBox) {
+    for (const Draw draw : {&drawRectangularSketch, &drawCircularSketch}) {
+        const RecordingSurface s = sketch(draw);
+        EXPECT_EQ(s.records().first().kind, DrawRecord::Kind::Clear);
+        EXPECT_EQ(s.records().last().kind, DrawRecord::Kind::Text);
+        QList<QRectF> texts;
+        for (const DrawRecord& r : s.records().mid(1)) {
+            EXPECT_TRUE(r.color == qbColor(1) ||
+                        (r.kind == DrawRecord::Kind::Line && r.color == qbColor(12)));
+            if (r.kind != DrawRecord::Kind::Text) continue;
+            EXPECT_TRUE(r.fontName == QStringLiteral("arial") && r.fontSize == 8);
+            const QRectF box(r.x1, r.y1, s.textWidth(r.text), s.textHeight(r.text));
+            EXPECT_TRUE(QRectF(0, 0, 10, 10).contains(box.topLeft())) << r.text.toStdString();
+            for (const QRectF& other : texts) EXPECT_FALSE(other.intersects(box)) << r.text.toStdString();
+            texts << box;
+        }
+        RecordingSurface again =
+            sketch(draw == &drawCircularSketch ? &drawRectangularSketch : &drawCircularSketch);
+        again.clearRecords();
+        draw(again);
+        EXPECT_EQ(again.dump(), s.dump());
+    }
+}
+
+// Paints on a white picture of `size` and saves it as `name` for a person to look at.
+QImage painted(QSize size, const char* name, const std::function<void(drawing::Surface&)>& draw) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        drawing::QPainterSurface surface(&image);
+        draw(surface);
+    }
+    const QDir dir(QStringLiteral(FORTEMA_SCREENSHOT_DIR));
+    dir.mkpath(QStringLiteral("."));
+    image.save(dir.filePath(QString::fromLatin1(name)));
+    return image;
+}
+
+// Painted for real, the plot shows black, grey, white and the five field colours. The sketches
+// are painted too, for a person to look at.
+TEST(PlotPicture, paintedPlotsShowEveryColour) {
+    for (const auto& [draw, name] : {std::pair{&drawRectangularSketch, "sketch_rectangular.png"},
+                                     std::pair{&drawCircularSketch, "sketch_circular.png"}})
+        painted(kSketchSize, name, [&](drawing::Surface& s) {
+            setUpSketchSurface(s);
+            draw(s);
+        });
+    for (const auto& [texts, layout, name] :
+         {std::tuple{engine::testing::example3(), engine::Layout::Rectangular, "plot_example3.png"},
+          std::tuple{engine::testing::example4(), engine::Layout::Circular, "plot_example4.png"}}) {
+        engine::Analysis analysis;
+        ASSERT_TRUE(analysis.calcola(texts, layout).traced);
+        const bool circle = layout == engine::Layout::Circular;
+        const QImage image = painted(kPlotSize, name, [&](drawing::Surface& s) {
+            setUpPlotSurface(s);
+            drawDomainFrame(s, {!circle, circle, analysis.reinforcedScale()});
+            drawDomainCurves(s, analysis);
+        });
+        QSet<QRgb> shown;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) shown.insert(image.pixel(x, y) & 0xffffff);
+        for (const int c : {0, 8, 9, 10, 11, 12, 13, 15})
+            EXPECT_TRUE(shown.contains(qbColor(c).rgb() & 0xffffff)) << name << " QBColor " << c;
     }
 }
 
