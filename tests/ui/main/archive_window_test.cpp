@@ -1,11 +1,20 @@
 // The archive through the main window: browsing, storing, showing stored positions, copy and
 // paste, emptying, the file commands and the save question before a project is replaced or
-// closed.
+// closed; the load combinations kept with a position, and the full report of the stored
+// sections into the preview.
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+#include "drawing/picture_box.h"
 
 #include "tests/ui/main/window_test_support.h"
 #include "ui/aux/scripted_prompter.h"
+#include "ui/main/combinations_window.h"
+#include "ui/print/preview_host.h"
 
 namespace fortema::ui::test {
 
@@ -55,6 +64,17 @@ const Command kCommands[] = {&MainControls::mnuNuovo, &MainControls::mnuApri, &M
 class ArchiveWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() {
+        // The page file goes to the program's private folder, never to the current directory.
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+    }
+    void cleanup() {
+        QDir::setCurrent(m_previous);
+        m_dir.reset();
+    }
+
     // "Sa&lva dati" stores the last calculation, not what the boxes hold now; both ends of the
     // archive hold, and every move shows the position again.
     void browseStoreAndReload() {
@@ -272,6 +292,114 @@ private slots:
         w.form().ui().mnuDatiprogetto->trigger();
         QCOMPARE(w.archive().projectData(), (ProjectData{"", "Comune", "", "", "", ""}));
     }
+
+    void pasteCheckEditSaveAndReopen() {
+        ScriptedPrompter p;
+        QTemporaryDir dir;
+        MainWindow w;
+        const MainControls& c = w.form().ui();
+        c.mnuEsempi[2]->trigger();  // the rectangle of the T beam: Mu = 1895493 daN*cm at N = 45000 exactly
+        click(c.calcola);
+        click(c.salva);
+        // Rows as a spreadsheet copies them: tabs, decimal commas, a header; the third fails.
+        const QString rows = QStringLiteral(
+            "Nome\tN\tM\nSLU 1\t45000\t1001000,5\nSLU 2\t20000\t5,5\n"
+            "SLU 3\t45000\t2000000,5\n");
+        const auto drive = [&](CombinationsWindow& window) {
+            QTableWidget& table = *window.table();
+            QVERIFY(window.pasteText(rows));
+            QCOMPARE(table.rowCount(), 3);
+            QCOMPARE(window.result().governing, 2);
+            QVERIFY(table.item(2, CombinationsWindow::Name)->font().bold());
+            QCOMPARE(table.item(2, CombinationsWindow::Verdict)->text(), "NON VERIFICATA");
+            QCOMPARE(table.item(0, CombinationsWindow::Verdict)->text(), "VERIFICATA");
+            // A cell that is no number is refused and keeps its value.
+            p.queueAnswer(Answer::Ok);
+            table.item(0, CombinationsWindow::M)->setText(QStringLiteral("molto"));
+            QCOMPARE(
+                table.item(0, CombinationsWindow::M)->text(),
+                QString::fromStdString(engine::numtext::generalText(1001000.5, archive::numberLocale())));
+            QVERIFY(p.messages().last().text.startsWith(QStringLiteral("Riga 1: M deve essere un numero")));
+            // A bad pasted row refuses the paste, with its line, and adds nothing.
+            p.queueAnswer(Answer::Ok);
+            QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
+            QVERIFY(p.messages().last().text.contains(QStringLiteral("riga 2")));
+            QCOMPARE(table.rowCount(), 3);
+            // The cursor's N and M (the dialog is never shown, so the move is sent), and a zoom.
+            const QPointF at(230, 230);
+            QMouseEvent move(QEvent::MouseMove, at, window.plot()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window.plot(), &move);
+            QVERIFY(window.readout()->text().startsWith(QStringLiteral("N = ")));
+            const LoadPlotView before = window.view();
+            window.setView(before.zoomed(0.5, 0, 0));
+            QVERIFY(window.view().mMax - window.view().mMin < before.mMax - before.mMin);
+        };
+        p.setDialogHandler([&](QDialog& d) {
+            auto* combinations = qobject_cast<CombinationsWindow*>(&d);
+            if (!combinations) return int(QDialog::Rejected);  // the new project's data
+            drive(*combinations);
+            return int(QDialog::Accepted);
+        });
+        c.mnuCombinazioni->trigger();
+        QCOMPARE(w.archive().archive().combinations(0).size(), std::size_t(3));
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("comb.ftm"));
+        p.queueFileName(path);
+        c.mnuSalvaconnome->trigger();
+        p.queueAnswer(Answer::No);
+        c.mnuNuovo->trigger();
+        QVERIFY(w.archive().archive().combinations(0).empty());
+        QVERIFY(w.archive().openFile(path));
+        QCOMPARE(w.archive().archive().combinations(0)[2].M, 2000000.5);
+    }
+    void withoutStoredDataOnlyTheCriticalMessageShows() {
+        ScriptedPrompter p;
+        MainWindow w;
+        // A calculation that is not stored is no data of the archive.
+        w.form().ui().mnuEsempi[0]->trigger();
+        click(w.form().ui().calcola);
+        w.form().ui().mnuAnteprimadistampa->trigger();
+        QCOMPARE(p.messages().size(), 1);
+        QCOMPARE(p.messages()[0].text, QStringLiteral(" Nessun dato è stato salvato "));
+        QCOMPARE(p.messages()[0].icon, Icon::Critical);
+        QVERIFY(w.preview().window() == nullptr);
+        QVERIFY(!QFile::exists(QDir(m_dir->path()).filePath("_$$_TEMP.TMP")));
+    }
+
+    void theFourWorkedExamplesGiveTwoPagesOnViewAtPageOne() {
+        ScriptedPrompter p;
+        MainWindow w;
+        storeWorkedExamples(w);
+        const archive::SectionArchive before = w.archive().archive();
+        w.form().ui().mnuAnteprimadistampa->trigger();
+        QVERIFY(p.unexpected().isEmpty() && p.messages().isEmpty());
+        PrnPrv* preview = w.preview().window();
+        QVERIFY(preview != nullptr);
+        QCOMPARE(preview->pageList(), (QStringList{"1", "2"}));
+        QCOMPARE(preview->findChild<QComboBox*>(QStringLiteral("ePag"))->currentIndex(), 0);
+        // Shown and activated, the window draws page 1.
+        preview->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        QVERIFY(preview->drawCount() > 0);
+        // Kept beside the test program for a look at what the user sees.
+        preview->grab().save(QCoreApplication::applicationDirPath() + "/report_preview_page1.png");
+
+        QFile pages(preview->pageFile());
+        QVERIFY(pages.open(QIODevice::ReadOnly));
+        const QByteArray text = pages.readAll();
+        QCOMPARE(text.count("#startpage\r\n"), 2);
+        QVERIFY(text.contains("Sezione numero:  4") && !text.contains("Sezione numero:  5"));
+        QCOMPARE(w.archive().archive(), before);
+
+        // Again: a new document replaces the first, still two pages.
+        w.form().ui().mnuAnteprimadistampa->trigger();
+        QVERIFY(w.preview().window() != nullptr);
+        QCOMPARE(w.preview().window()->pageList().size(), 2);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previous;
 };
 
 static RegisterTest<ArchiveWindowTest> registered;

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
-#include <algorithm>
-#include <cmath>
 
 #include "drawing/recording_surface.h"
 #include "tests/engine/examples.h"
@@ -32,7 +30,6 @@ struct Frame {
         surface.clearRecords();
         drawDomainFrame(surface, options);
     }
-    QList<DrawRecord> lines() const { return surface.records(DrawRecord::Kind::Line); }
     QList<DrawRecord> texts(const QString& prefix = {}) const {
         QList<DrawRecord> out;
         for (const DrawRecord& t : surface.records(DrawRecord::Kind::Text))
@@ -48,49 +45,6 @@ struct Frame {
 
 DomainFrameOptions rectangular(bool reinforced) { return {true, false, reinforced}; }
 DomainFrameOptions circular(bool reinforced) { return {false, true, reinforced}; }
-
-// Cleared to white whatever the background was, then the texts, then grid and axes over them:
-// the two black axes at n = 0 and m = 0. Every horizontal line carries its n = 0.6 - y just
-// above it, left of the grid; the axis captions of the chosen layout (and only those) stand where
-// no grid line crosses them.
-TEST(DomainFrame, textsGridAxesAndCaptions) {
-    const QStringList rect{QStringLiteral("n = N/b*h*fm"), QStringLiteral("m=M/b*fm*h^2/6")};
-    const QStringList circ{QStringLiteral("n = N/Ac*fm"), QStringLiteral("m=M/fm*r^3/10")};
-    for (const auto& [options, shown, hidden] :
-         {std::tuple{rectangular(false), rect, circ}, std::tuple{circular(false), circ, rect},
-          std::tuple{DomainFrameOptions{}, QStringList(), rect + circ}}) {
-        const Frame f(options);
-        const QList<DrawRecord>& all = f.surface.records();
-        EXPECT_EQ(all.first().kind, DrawRecord::Kind::Clear);
-        EXPECT_EQ(all.first().color, qbColor(15));
-        const auto isLine = [](const DrawRecord& r) { return r.kind == DrawRecord::Kind::Line; };
-        EXPECT_TRUE(std::all_of(std::find_if(all.begin(), all.end(), isLine), all.end(), isLine));
-        QStringList axes;  // black
-        for (const DrawRecord& l : f.lines()) {
-            if (l.color == qbColor(0))
-                axes << (l.y1 == l.y2 ? QStringLiteral("n = 0 at y = %1").arg(l.y1)
-                                      : QStringLiteral("m = 0 at x = %1").arg(l.x1));
-            if (l.y1 != l.y2) continue;
-            const double n = 0.6 - l.y1;
-            const DrawRecord* t =
-                f.text(std::abs(n) < kEps ? QStringLiteral("n=0.0") : QString::number(n, 'f', 1));
-            ASSERT_NE(t, nullptr) << n;
-            EXPECT_NEAR(t->y1, l.y1 - 0.05, kEps) << n;
-            EXPECT_LT(t->x1, -0.6) << n;
-        }
-        EXPECT_EQ(axes, QStringList({"n = 0 at y = 0.6", "m = 0 at x = 0"}));
-        for (const QString& caption : hidden) EXPECT_EQ(f.text(caption), nullptr) << caption.toStdString();
-        for (const QString& caption : shown) {
-            const DrawRecord* t = f.text(caption);
-            ASSERT_NE(t, nullptr) << caption.toStdString();
-            const QRectF box(t->x1, t->y1, f.surface.textWidth(t->text), f.surface.textHeight(t->text));
-            for (const DrawRecord& l : f.lines()) {
-                const QRectF line = QRectF(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2)).normalized();
-                EXPECT_FALSE(line.adjusted(0, 0, kEps, kEps).intersects(box)) << caption.toStdString();
-            }
-        }
-    }
-}
 
 // Under each grid line x = 0.2k the row "m = ..." names the m that the curves of that scale put
 // there, each label ending in column 7 + 7k so that it stands over its line (the circle's wider
