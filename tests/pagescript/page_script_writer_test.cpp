@@ -124,25 +124,6 @@ TEST(PageFileFaults, AFolderThatCannotHoldThePageFileWarnsOnceUntilAGoodFolderIs
     EXPECT_EQ(contents(dir.filePath("plain")), "non toccare\r\n");
 }
 
-TEST_F(WriterTest, AFullDiskStopsTheDocumentAndTheNextStartRecovers) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    // The page file on a device that is always full.
-    ASSERT_TRUE(QFile::remove(m_writer.pageFile()));
-    ASSERT_TRUE(QFile::link("/dev/full", m_writer.pageFile()));
-    m_observer.calls.clear();
-    EXPECT_FALSE(m_writer.StartPage("l", "r"));
-    EXPECT_FALSE(m_writer.EndPage("l", "r"));
-    EXPECT_EQ(m_observer.calls,
-              QStringList({"close", "warning Anteprima non disponibile: " + m_writer.errorMessage()}));
-
-    ASSERT_TRUE(m_writer.StartDocument());
-    EXPECT_FALSE(m_writer.failed());
-    EXPECT_TRUE(m_writer.errorMessage().isEmpty());
-    EXPECT_FALSE(QFileInfo(m_writer.pageFile()).isSymLink());
-    ASSERT_TRUE(m_writer.StartPage("l", "r") && m_writer.EndPage("l", "r"));
-    EXPECT_EQ(m_observer.pages, QStringList({"1"}));
-}
-
 // The page list as the interpreters read the file: one item per "#endpage" command.
 QStringList readerPages(const QString& path) {
     QStringList pages;
@@ -282,6 +263,8 @@ TEST(PrivateFolder, FoldersOfEndedProgramsLoseTheirPageFilesOnly) {
     EXPECT_EQ(contents(elsewhere.filePath("_$$_TEMP.TMP")), "altrui\r\n");
 }
 
+// A link planted at the page file's name (to a file of the user's, or to a full device) is never
+// followed: the document stops with one warning, and the next one starts afresh.
 TEST(PageFileLinks, ALinkPlantedAtThePageFilesNameIsNeverFollowed) {
     // Planted before the document, before a page starts, and before a page ends.
     for (int when = 0; when < 3; ++when) {
@@ -290,21 +273,25 @@ TEST(PageFileLinks, ALinkPlantedAtThePageFilesNameIsNeverFollowed) {
         writeScript(target, {"non toccare"});
         RecordingObserver observer;
         PageScriptWriter writer(observer, dir.path(), NumberLocale::c());
-        const auto plant = [&] {
+        const auto plant = [&](const QString& to) {
             QFile::remove(writer.pageFile());
-            ASSERT_TRUE(QFile::link(target, writer.pageFile()));
+            ASSERT_TRUE(QFile::link(to, writer.pageFile()));
         };
-        if (when == 0) plant();
+        if (when == 0) plant(target);
         ASSERT_TRUE(writer.StartDocument());
-        if (when == 1) plant();
+        if (when == 1) plant(target);
         const bool started = writer.StartPage("l", "r");
-        if (when == 2) plant();
+        if (when == 2) plant("/dev/full");
         const bool ended = writer.PrintLeft(2, 3, "testo", "Arial", 10, 0) && writer.EndPage("l", "r");
 
         EXPECT_EQ(contents(target), "non toccare\r\n") << when;
         EXPECT_EQ(started && ended, when == 0) << when;
         EXPECT_EQ(writer.failed(), when != 0) << when;
         EXPECT_EQ(observer.callsStartingWith("warning").size(), when == 0 ? 0 : 1) << when;
+        ASSERT_TRUE(writer.StartDocument());
+        EXPECT_TRUE(!writer.failed() && writer.errorMessage().isEmpty());
+        EXPECT_FALSE(QFileInfo(writer.pageFile()).isSymLink());
+        EXPECT_TRUE(writer.StartPage("l", "r") && writer.EndPage("l", "r"));
     }
 }
 
