@@ -51,10 +51,16 @@ private slots:
             QCOMPARE(splash.result(), int(result));
         }
     }
-    void typedKeysPassTheFilters() {
+    // What each box keeps of the keys typed; Ctrl shortcuts are no typed characters. A box left
+    // with no number, by keys or set in code, is emptied with a beep and takes the focus. An Nd of
+    // 0 becomes 1, selected, so that the force typed next replaces it. fyd is proposed as fyk / 1.15
+    // cut to a whole number (4600 / 1.15 = 4000.0000000000005 in doubles, 4450 / 1.15 = 3869.57);
+    // an emptied fyk proposes nothing.
+    void typingIntoTheBoxes() {
         ScriptedPrompter prompter;
         MainWindow w;
         Form1& form = w.form();
+        const MainControls& c = form.ui();
         const struct {
             Field field;
             const char* typed;
@@ -62,15 +68,18 @@ private slots:
         } cases[] = {
             {Field::fyk, "4a5.0,0", "4500"}, {Field::b, "3 0-0", "300"},    {Field::c2, "2.5", "25"},
             {Field::c1, "2.5", "2,5"},       {Field::A1, "6e0x0", "600"},   {Field::Nd, "45.000", "45000"},
-            {Field::Md, "-", "-"},           {Field::Nd, "-5000", "-5000"},
+            {Field::Md, "-", "-"},           {Field::Nd, "-5000", "-5000"}, {Field::Nd, "0", "1"},
         };
-        for (const auto& c : cases) {
-            typeInto(form, c.field, QString::fromLatin1(c.typed));
-            QCOMPARE(form.ui().field(c.field)->text(), QString::fromLatin1(c.kept));
+        for (const auto& t : cases) {
+            typeInto(form, t.field, QString::fromLatin1(t.typed));
+            QCOMPARE(c.field(t.field)->text(), QString::fromLatin1(t.kept));
         }
-        // Select all, copy and paste by keyboard are no typed characters.
-        QLineEdit* b = form.ui().field(Field::b);
-        QLineEdit* h = form.ui().field(Field::h);
+        QTest::keyClicks(c.field(Field::Nd), QStringLiteral("-5000"));
+        QCOMPARE(c.field(Field::Nd)->text(), QStringLiteral("-5000"));
+        typeInto(form, Field::Md, QStringLiteral("0"));  // Md has no such rule
+        QCOMPARE(c.field(Field::Md)->text(), QStringLiteral("0"));
+        QLineEdit* b = c.field(Field::b);
+        QLineEdit* h = c.field(Field::h);
         QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(b, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("300"));
@@ -78,58 +87,25 @@ private slots:
         QTest::keyClick(h, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(h->text(), QStringLiteral("300"));
         QCOMPARE(prompter.beeps(), 0);
-    }
 
-    void changeCheckEmptiesAndFocuses() {
-        ScriptedPrompter prompter;
-        MainWindow w;
-        Form1& form = w.form();
-        QLineEdit* h = form.ui().field(Field::h);
-        typeInto(h, QStringLiteral("50"));
-        form.ui().descrizione->setFocus();
-        h->setCursorPosition(2);
-        QTest::keyClick(h, Qt::Key_Backspace);
-        QCOMPARE(prompter.beeps(), 0);
-        QTest::keyClick(h, Qt::Key_Backspace);  // an empty box is no number
+        c.descrizione->setFocus();
+        for (int i = 0; i < 3; ++i) QTest::keyClick(h, Qt::Key_Backspace);
         QCOMPARE(prompter.beeps(), 1);
         QCOMPARE(form.focusWidget(), h);
-        // Text set in code meets the same check, sezione1 as every other box.
-        for (Field f : {Field::b, Field::A1}) {
-            form.ui().field(f)->setText(QStringLiteral("12abc"));
-            QCOMPARE(form.ui().field(f)->text(), QString());
-            QCOMPARE(form.focusWidget(), form.ui().field(f));
+        for (Field f : {Field::b, Field::A1}) {  // sezione1 as every other box
+            c.field(f)->setText(QStringLiteral("12abc"));
+            QCOMPARE(c.field(f)->text(), QString());
+            QCOMPARE(form.focusWidget(), c.field(f));
         }
         QCOMPARE(prompter.beeps(), 3);
-    }
 
-    void designForceOfZeroBecomesOneSelected() {
-        ScriptedPrompter prompter;
-        MainWindow w;
-        QLineEdit* nd = w.form().ui().field(Field::Nd);
-        typeInto(nd, QStringLiteral("0"));
-        QCOMPARE(nd->text(), QStringLiteral("1"));
-        // The 1 stands selected: a force typed next replaces it instead of following it.
-        QTest::keyClicks(nd, QStringLiteral("-5000"));
-        QCOMPARE(nd->text(), QStringLiteral("-5000"));
-        // Md has no such rule.
-        typeInto(w.form(), Field::Md, QStringLiteral("0"));
-        QCOMPARE(w.form().ui().field(Field::Md)->text(), QStringLiteral("0"));
-    }
-
-    // fyk / 1.15 cut to a whole number, never rounded up: 4600 / 1.15 = 4000.0000000000005 in
-    // doubles, 4450 / 1.15 = 3869.57. An emptied fyk proposes nothing.
-    void fydProposal() {
-        ScriptedPrompter prompter;
-        MainWindow w;
-        Form1& form = w.form();
-        QLineEdit* fyd = form.ui().field(Field::fyd);
         for (const auto& [fyk, proposed] : {std::pair{"4500", "3913"}, {"4600", "4000"}, {"4450", "3869"}}) {
             typeInto(form, Field::fyk, QString::fromLatin1(fyk));
-            QCOMPARE(fyd->text(), QString::fromLatin1(proposed));
+            QCOMPARE(c.field(Field::fyd)->text(), QString::fromLatin1(proposed));
         }
-        typeInto(fyd, QStringLiteral("3000"));
+        typeInto(form, Field::fyd, QStringLiteral("3000"));
         typeInto(form, Field::fyk, QString());
-        QCOMPARE(fyd->text(), QStringLiteral("3000"));
+        QCOMPARE(c.field(Field::fyd)->text(), QStringLiteral("3000"));
     }
 
     void enablingRule() {
