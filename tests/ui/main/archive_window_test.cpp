@@ -10,7 +10,6 @@
 #include <QTableWidget>
 
 #include "drawing/picture_box.h"
-
 #include "tests/ui/main/window_test_support.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/main/combinations_window.h"
@@ -23,11 +22,6 @@ namespace {
 using archive::ProjectData;
 using archive::SectionArchive;
 using archive::SectionRecord;
-
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A circle in field 5 failing its Md, a rectangle with decimals in field 1 whose Mu just meets its
 // Md, a position of a type the program does not know.
@@ -48,10 +42,6 @@ SectionArchive mixedArchive() {
     x.sectionType = QStringLiteral("X");
     x.fmd = 4, x.Nd = 7, x.Md = 14000000;
     return a;
-}
-
-QStringList resultTexts(const MainControls& c) {
-    return {c.lblCampo->text(), c.lblNu->text(), c.lblMu->text(), c.lblYan->text()};
 }
 
 // The commands that replace or close the project; null: the window's close box.
@@ -149,7 +139,8 @@ private slots:
         click(c.avanti);
         QVERIFY(c.Option1->isChecked());
         for (const Field f : engine::kRectangularFields) QCOMPARE(c.field(f)->text(), QString());
-        QCOMPARE(resultTexts(c), QStringList({" Campo = ?", " Nu = ? daN", " Mu = ? daN*cm", " yan = ? cm"}));
+        for (const QLabel* result : {c.lblCampo, c.lblNu, c.lblMu, c.lblYan})
+            QVERIFY(result->text().contains('?'));
         QCOMPARE(c.field(Field::fmd)->text(), QStringLiteral("4"));
         QCOMPARE(c.field(Field::Md)->text(), QStringLiteral("1.4E+07"));
         QVERIFY(!c.calcola->isEnabled());
@@ -223,10 +214,7 @@ private slots:
         QTemporaryDir dir;
         const QString good = projectFile(dir, mixedArchive(), {"Progetto", "", "", "", "", ""});
         const QString truncated = QDir(dir.path()).filePath("corto.ftm");
-        QFile f(truncated);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(contents(good).left(500));
-        f.close();
+        QVERIFY(QFile::copy(good, truncated) && QFile::resize(truncated, 500));
         for (const QString& file : {truncated, QDir(dir.path()).filePath("manca.ftm"), dir.path()}) {
             ScriptedPrompter p;
             MainWindow w;
@@ -298,7 +286,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow w;
         const MainControls& c = w.form().ui();
-        c.mnuEsempi[2]->trigger();  // the rectangle of the T beam: Mu = 1895493 daN*cm at N = 45000 exactly
+        c.mnuEsempi[2]->trigger();  // the rectangle of the T beam
         click(c.calcola);
         click(c.salva);
         // Rows as a spreadsheet copies them: tabs, decimal commas, a header; the third fails.
@@ -325,15 +313,12 @@ private slots:
             QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
             QVERIFY(p.messages().last().text.contains(QStringLiteral("riga 2")));
             QCOMPARE(table.rowCount(), 3);
-            // The cursor's N and M (the dialog is never shown, so the move is sent), and a zoom.
+            // The cursor's N and M (the dialog is never shown, so the move is sent).
             const QPointF at(230, 230);
             QMouseEvent move(QEvent::MouseMove, at, window.plot()->mapToGlobal(at), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QCoreApplication::sendEvent(window.plot(), &move);
             QVERIFY(window.readout()->text().startsWith(QStringLiteral("N = ")));
-            const LoadPlotView before = window.view();
-            window.setView(before.zoomed(0.5, 0, 0));
-            QVERIFY(window.view().mMax - window.view().mMin < before.mMax - before.mMin);
         };
         p.setDialogHandler([&](QDialog& d) {
             auto* combinations = qobject_cast<CombinationsWindow*>(&d);
@@ -352,6 +337,7 @@ private slots:
         QVERIFY(w.archive().openFile(path));
         QCOMPARE(w.archive().archive().combinations(0)[2].M, 2000000.5);
     }
+
     void withoutStoredDataOnlyTheCriticalMessageShows() {
         ScriptedPrompter p;
         MainWindow w;

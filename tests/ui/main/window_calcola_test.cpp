@@ -163,16 +163,32 @@ private slots:
         }
     }
 
+    // "&STAMPA" prints the layout chosen, also just after a switch, and names a failed printing.
     // The other type's boxes keep what was typed; the frame is drawn again for the type chosen,
     // the results stay, the cursor reads m off the new scale. Choosing the type already chosen
     // runs nothing.
-    void typeSwitch() {
+    void typeSwitchAndStampa() {
         ScriptedPrompter prompter;
         MainWindow w;
         Form1& form = w.form();
         const MainControls& c = form.ui();
+        QList<report::PrintChoice> printed;
+        form.setSectionPrinter([&](engine::Analysis&, const report::PrintChoice& choice) {
+            printed << choice;
+            const bool ok = printed.size() > 1;
+            return report::PrintOutcome{ok, ok ? QString() : QString::fromUtf8(report::kPrintProblem)};
+        });
         typeSection(form, typedExample(2));
+        typeInto(form, Field::d, QStringLiteral("400"));
+        typeInto(form, Field::c, QStringLiteral("30"));
+        typeInto(c.descrizione, QStringLiteral("Trave T1"));
         click(c.calcola);
+        click(c.stampa);
+        QVERIFY(printed[0].option1 && !printed[0].option2);
+        QCOMPARE(printed[0].descrizione, QStringLiteral("Trave T1"));
+        QCOMPARE(prompter.messages().size(), 1);
+        QCOMPARE(prompter.messages()[0].text,
+                 QStringLiteral("Problema di stampa nella stampante utilizzata."));
         QCOMPARE(readoutAt(form, 0.6, -0.4), "m = " + localeText("1.20") + "   n = " + localeText("1.00"));
         const QStringList shown = resultLabels(form);
         drawing::RecordingSurface plot;
@@ -181,41 +197,15 @@ private slots:
         QVERIFY(texts(plot).contains(QStringLiteral("n = N/Ac*fm")));
         QCOMPARE(resultLabels(form), shown);
         QCOMPARE(readoutAt(form, 0.6, 0.1), "m = " + localeText("10.00") + "   n = " + localeText("0.50"));
-        typeInto(form, Field::d, QStringLiteral("400"));
+        click(c.stampa);
+        QVERIFY(printed.size() == 2 && printed[1].option2);
+        QCOMPARE(prompter.messages().size(), 1);
         QTest::mouseClick(c.Option1, Qt::LeftButton);
         for (const auto& [field, text] : typedExample(2).boxes) QCOMPARE(c.field(field)->text(), text);
         QCOMPARE(c.field(Field::d)->text(), QStringLiteral("400"));
         plot.clearRecords();
         c.Option1->setChecked(true);
         QVERIFY(plot.records().isEmpty());
-    }
-
-    void stampaPrintsTheChosenLayout() {
-        ScriptedPrompter prompter;
-        MainWindow w;
-        Form1& form = w.form();
-        QList<report::PrintChoice> printed;
-        form.setSectionPrinter([&](engine::Analysis&, const report::PrintChoice& choice) {
-            printed << choice;
-            const bool ok = printed.size() > 1;
-            return report::PrintOutcome{ok, ok ? QString() : QString::fromUtf8(report::kPrintProblem)};
-        });
-        typeSection(form, typedExample(2));
-        click(form.ui().calcola);
-        typeInto(form.ui().descrizione, QStringLiteral("Trave T1"));
-        click(form.ui().stampa);
-        QVERIFY(printed[0].option1 && !printed[0].option2);
-        QCOMPARE(printed[0].descrizione, QStringLiteral("Trave T1"));
-        QCOMPARE(prompter.messages().size(), 1);
-        QCOMPARE(prompter.messages()[0].text,
-                 QStringLiteral("Problema di stampa nella stampante utilizzata."));
-        typeInto(form, Field::d, QStringLiteral("400"));
-        typeInto(form, Field::c, QStringLiteral("30"));
-        QTest::mouseClick(form.ui().Option2, Qt::LeftButton);
-        click(form.ui().stampa);  // still enabled after the switch: it prints the new layout
-        QCOMPARE(printed.size(), 2);
-        QVERIFY(printed[1].option2);
-        QCOMPARE(prompter.messages().size(), 1);
     }
 
     void sideWindows() {
