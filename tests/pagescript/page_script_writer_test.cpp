@@ -45,17 +45,6 @@ TEST_F(WriterTest, TextCommandLinesWithLineBreaksAsBlanksInTheWindowsCodePage) {
                          "#x\r\n567\r\n#txt_l\r\nuna due tre quattro\r\nPerch\xE9 5 \x80 ?\xA0.\r\n"));
 }
 
-TEST_F(WriterTest, EveryEndedPageGivesThePreviewItsList) {
-    ASSERT_TRUE(m_writer.StartDocument());
-    for (int page = 1; page <= 2; ++page) {
-        ASSERT_TRUE(m_writer.StartPage("l", "r"));
-        ASSERT_TRUE(m_writer.EndPage("l", "r"));
-    }
-    // The preview is closed at the start of the document and loaded again by the first page.
-    EXPECT_EQ(m_observer.calls, QStringList({"load", "close", "load", "wait", "pages 1", "normal", "wait",
-                                             "pages 1,2", "normal"}));
-}
-
 TEST_F(WriterTest, PageListNumbersEachEndedPageByItsStart) {
     const struct {
         QStringList lines;
@@ -142,15 +131,11 @@ QString drawn(const QString& file, int page, int last, const PageIndex* index) {
     drawing::RecordingSurface surface(1, 6, 1440);
     QImage holder;
     const bool cancelled = false;
-    if (last > 0) {
+    if (last > 0)
         PrintPages(file, surface, holder, page, last, cancelled, {}, index);
-    } else {
-        PreviewRequest request;
-        request.pageFile = file;
-        request.wantedPage = QString::number(page);
-        request.index = index;
-        RenderPreviewPage(request, surface, holder);
-    }
+    else
+        RenderPreviewPage({.pageFile = file, .wantedPage = QString::number(page), .index = index}, surface,
+                          holder);
     return surface.dump();
 }
 
@@ -237,7 +222,6 @@ TEST(PrivateFolder, NoPlaceForItStopsTheDocumentWithOneItalianWarning) {
     EXPECT_FALSE(writer.StartPage("l", "r") || writer.EndPage("l", "r"));
     EXPECT_EQ(observer.callsStartingWith("warning"),
               QStringList{"warning Anteprima non disponibile: " + folder.errorMessage()});
-    EXPECT_TRUE(writer.pageFile().isEmpty());
 }
 
 TEST(PrivateFolder, FoldersOfEndedProgramsLoseTheirPageFilesOnly) {

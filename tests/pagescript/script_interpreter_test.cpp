@@ -108,13 +108,12 @@ protected:
         for (const DrawRecord& r : m_surface.records()) {
             QString op = drawing::RecordingSurface::kindName(r.kind);
             const QString corners = QStringLiteral(" %1,%2 %3,%4").arg(n(r.x1), n(r.y1), n(r.x2), n(r.y2));
-            if (r.kind == K::Text) {
+            if (r.kind == K::Text)
                 op +=
                     QStringLiteral(" %1 %2 %3%4 at %5,%6")
                         .arg(r.text, r.fontName, n(r.fontSize), r.fontBold ? " bold" : "", n(r.x1), n(r.y1));
-            } else if (r.kind == K::Line || r.kind == K::Box || r.kind == K::FilledBox) {
+            else if (r.kind == K::Line || r.kind == K::Box || r.kind == K::FilledBox)
                 op += corners + (r.color == Qt::black ? QString() : " " + r.color.name());
-            }
             if (r.kind == K::Box)
                 op += QStringLiteral(" fill %1 %2").arg(r.fillStyle).arg(r.fillColor.name());
             if (op.startsWith(prefix)) out << op;
@@ -124,12 +123,9 @@ protected:
 
     PreviewResult preview(const QStringList& lines, const QString& wanted, double scale = 1.0) {
         test::writeScript(m_path, lines);
-        PreviewRequest request;
-        request.pageFile = m_path;
-        request.wantedPage = wanted;
-        request.previewScale = scale;
         m_surface.clearRecords();
-        return RenderPreviewPage(request, m_surface, m_picture);
+        return RenderPreviewPage({.pageFile = m_path, .wantedPage = wanted, .previewScale = scale}, m_surface,
+                                 m_picture);
     }
 
     // Prints pages first to last; the cancel button is clicked while page `cancelAt` prints
@@ -214,29 +210,23 @@ TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
                      "text abc MS Sans Serif 0.15 at 98,220", "text #endpage MS Sans Serif 0.15 at 0,223"}));
 }
 
-// Font sizes are scaled by the zoom; the printer prints them as written.
-TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAtItsZoomAndStopsAtItsEnd) {
+// The preview draws the wanted page alone, at its zoom (font sizes scaled; the printer prints
+// them as written), and stops at its end; a page before any page, past the last one or in a
+// missing file draws nothing.
+TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPage) {
     QStringList lines = pages(3);
     // Page 3 names a picture: reading it would fill the holder.
     QImage(3, 2, QImage::Format_RGB32).save(m_dir.filePath("p.png"));
     lines.removeLast();
     lines << QStringList{"#img", m_dir.filePath("p.png"), "0", "0", "10", "10", "#endpage"};
-    const PreviewResult result = preview(lines, "2", 0.5);
+    PreviewResult result = preview(lines, "2", 0.5);
     EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 5 at 100,200"}));
-    EXPECT_EQ(result.wantedPage, 2);
-    EXPECT_TRUE(result.pageFound);
-    EXPECT_TRUE(m_picture.isNull());
-}
-
-TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
-    PreviewResult result = preview({"#txt_l", "before any page"}, "");
-    EXPECT_EQ(result.wantedPage, 0);
-    EXPECT_FALSE(result.pageFound);
+    EXPECT_TRUE(result.wantedPage == 2 && result.pageFound && m_picture.isNull());
+    result = preview({"#txt_l", "before any page"}, "");
+    EXPECT_TRUE(result.wantedPage == 0 && !result.pageFound);
     EXPECT_EQ(ops(), QStringList({"clear"}));
-
     EXPECT_FALSE(preview(pages(2), "7").pageFound);
     EXPECT_EQ(ops(), QStringList({"clear"}));
-
     EXPECT_FALSE(
         RenderPreviewPage({m_dir.filePath("none/_$$_TEMP.TMP"), "1"}, m_surface, m_picture).fileRead);
 }
@@ -249,10 +239,9 @@ TEST(ScrollRanges, FromZeroToWhatDoesNotShowWithinSixteenBits) {
                  {1002, 1000, 2, 2},    {1001, 0.1, 1001, 1},      {33679.8, 10000, 23680, 7031}};
     for (const auto& c : cases) {
         const ScrollRange r = previewScrollRange(c.page, c.visible);
-        EXPECT_EQ(r.minimum, 0);
-        EXPECT_EQ(r.maximum, c.maximum) << c.page;
-        EXPECT_EQ(r.largeChange, c.largeChange) << c.page;
-        EXPECT_EQ(r.smallChange, c.maximum > 0 ? 20 : 0);
+        EXPECT_EQ(QList<int>({r.minimum, r.maximum, r.largeChange, r.smallChange}),
+                  QList<int>({0, c.maximum, c.largeChange, c.maximum > 0 ? 20 : 0}))
+            << c.page;
     }
 }
 

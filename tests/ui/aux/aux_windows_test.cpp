@@ -138,10 +138,8 @@ private slots:
     // not start, gives the message instead.
     void aboutStartsTheSystemInformationTool() {
         QTemporaryDir dir;
-        QFile tool(dir.filePath("kinfocenter"));
-        QVERIFY(tool.open(QIODevice::WriteOnly));
-        tool.close();
-        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QString tool = dir.filePath("kinfocenter");
+        QVERIFY(QFile::copy(QStringLiteral("/bin/true"), tool));
         const QByteArray savedPath = qgetenv("PATH");
         qputenv("PATH", dir.path().toLocal8Bit());
         const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
@@ -149,8 +147,8 @@ private slots:
             QStringList programs;
             bool starts;
             QStringList started;
-        } cases[] = {{{"hardinfo", "kinfocenter"}, true, {tool.fileName()}},
-                     {{"kinfocenter"}, false, {tool.fileName()}},
+        } cases[] = {{{"hardinfo", "kinfocenter"}, true, {tool}},
+                     {{"kinfocenter"}, false, {tool}},
                      {{"hardinfo", "gnome-system-monitor"}, true, {}}};
         for (const auto& c : cases) {
             ScriptedPrompter p;
@@ -161,8 +159,9 @@ private slots:
             w.setSysInfoStarter([&](const QString& path) { return started << path, c.starts; });
             click(w, "cmdSysInfo");
             QCOMPARE(started, c.started);
-            QCOMPARE(p.messages().size(), c.starts && !c.started.isEmpty() ? 0 : 1);
-            if (!p.messages().isEmpty())
+            const bool message = !c.starts || c.started.isEmpty();
+            QCOMPARE(p.messages().size(), message ? 1 : 0);
+            if (message)
                 QCOMPARE(p.messages()[0].text,
                          QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."));
         }
