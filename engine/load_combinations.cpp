@@ -156,14 +156,15 @@ CombinationsResult checkCombinations(const CurrentSection& s, Layout layout,
     return checkCombinations(FullDomain(s, layout), combinations);
 }
 
-CombinationsResult checkCombinations(const FullDomain& domain,
-                                     const std::vector<LoadCombination>& combinations) {
-    CombinationsResult r;
+namespace {
+
+// The verdict over all checks and the governing one: beyond capacity first, then the smallest ratio.
+void summarize(CombinationsResult& r) {
     r.allPass = true;
+    r.governing = -1;
     double worst = kInfinity;
-    for (std::size_t i = 0; i < combinations.size(); ++i) {
-        const CombinationCheck c = domain.check(combinations[i].N, combinations[i].M);
-        r.checks.push_back(c);
+    for (std::size_t i = 0; i < r.checks.size(); ++i) {
+        const CombinationCheck& c = r.checks[i];
         r.allPass = r.allPass && c.passes;
         const double key = c.beyondCapacity ? -kInfinity : c.ratio;
         if (r.governing < 0 || key < worst) {
@@ -171,7 +172,27 @@ CombinationsResult checkCombinations(const FullDomain& domain,
             r.governing = static_cast<int>(i);
         }
     }
+}
+
+}  // namespace
+
+CombinationsResult checkCombinations(const FullDomain& domain,
+                                     const std::vector<LoadCombination>& combinations) {
+    CombinationsResult r;
+    r.checks.reserve(combinations.size());
+    for (const LoadCombination& c : combinations) r.checks.push_back(domain.check(c.N, c.M));
+    summarize(r);
     return r;
+}
+
+void recheckCombination(const FullDomain& domain, const std::vector<LoadCombination>& combinations,
+                        std::size_t index, CombinationsResult& result) {
+    if (result.checks.size() != combinations.size() || index >= combinations.size()) {
+        result = checkCombinations(domain, combinations);
+        return;
+    }
+    result.checks[index] = domain.check(combinations[index].N, combinations[index].M);
+    summarize(result);
 }
 
 namespace {

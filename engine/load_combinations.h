@@ -89,6 +89,10 @@ CombinationsResult checkCombinations(const CurrentSection& s, Layout layout,
 // On a domain already built, for a table checked again after every edit.
 CombinationsResult checkCombinations(const FullDomain& domain,
                                      const std::vector<LoadCombination>& combinations);
+// One edited combination checked again, the verdict and the governing one brought up to date; the
+// whole table when `result` does not match it.
+void recheckCombination(const FullDomain& domain, const std::vector<LoadCombination>& combinations,
+                        std::size_t index, CombinationsResult& result);
 
 // A table of combinations read from text: pasted spreadsheet cells (tab-separated) or a CSV file
 // (";" or "," separated). A first row that is not numbers is a header. Each row is name, N, M, or

@@ -19,7 +19,7 @@ struct KeywordEntry {
     int arguments;
 };
 
-constexpr std::array<KeywordEntry, 14> kKeywords = {{
+constexpr std::array<KeywordEntry, 15> kKeywords = {{
     {Keyword::StartPage, "#startpage", 0},
     {Keyword::EndPage, "#endpage", 0},
     {Keyword::FontName, "#fontname", 1},
@@ -34,6 +34,7 @@ constexpr std::array<KeywordEntry, 14> kKeywords = {{
     {Keyword::Color, "#color", 1},
     {Keyword::Line, "#line", 6},
     {Keyword::Image, "#img", 5},
+    {Keyword::Segment, "#segment", 5},
 }};
 
 const KeywordEntry& entryOf(Keyword keyword) {

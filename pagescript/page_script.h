@@ -58,6 +58,7 @@ enum class Keyword {
     Color,
     Line,
     Image,
+    Segment,
 };
 
 // The keyword line of a command and its number of argument lines.

@@ -28,6 +28,11 @@ bool isAscii(const std::string& text) {
     return true;
 }
 
+// The page file's colour: red in the low byte, green in the middle, blue in the high byte.
+long bgrValue(const QColor& color) {
+    return long(color.red()) | long(color.green()) << 8 | long(color.blue()) << 16;
+}
+
 }  // namespace
 
 PageScriptWriter::PageScriptWriter(PreviewObserver& observer, const QString& scriptFolder,
@@ -229,6 +234,36 @@ bool PageScriptWriter::PrintRight(float x, float y, const QString& text, const Q
 bool PageScriptWriter::PrintBox(float x1, float y1, float x2, float y2) {
     if (!ready()) return false;
     appendBox(x1, y1, x2, y2);
+    return flush();
+}
+
+bool PageScriptWriter::PrintCentre(float x, float y, const QString& text, const QString& face,
+                                   std::int16_t size, std::int16_t bold) {
+    if (!ready()) return false;
+    appendText(x, y, text, face, size, bold, "#txt_c");
+    return flush();
+}
+
+bool PageScriptWriter::PrintLine(float x1, float y1, float x2, float y2, const QColor& color) {
+    if (!ready()) return false;
+    append("#segment");
+    appendBytes(numberLine(x1));
+    appendBytes(numberLine(y1));
+    appendBytes(numberLine(x2));
+    appendBytes(numberLine(y2));
+    appendBytes(QByteArray::number(bgrValue(color)));
+    return flush();
+}
+
+bool PageScriptWriter::PrintFilledBox(float x1, float y1, float x2, float y2, const QColor& color) {
+    if (!ready()) return false;
+    append("#line");
+    appendBytes(numberLine(x1));
+    appendBytes(numberLine(y1));
+    appendBytes(numberLine(x2));
+    appendBytes(numberLine(y2));
+    appendBytes(QByteArray::number(bgrValue(color)));
+    append("");
     return flush();
 }
 

@@ -6,6 +6,7 @@
 // and every ended page hands the page list to the preview, which watches the writer through
 // PreviewObserver.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -87,8 +88,16 @@ public:
                    std::int16_t bold);
     bool PrintRight(float x, float y, const QString& text, const QString& face, std::int16_t size,
                     std::int16_t bold);
+    // A text centred on x, its top at y cm ("#txt_c").
+    bool PrintCentre(float x, float y, const QString& text, const QString& face, std::int16_t size,
+                     std::int16_t bold);
     // An outline box with a transparent inside, corners in cm.
     bool PrintBox(float x1, float y1, float x2, float y2);
+    // A straight line from (x1, y1) to (x2, y2) cm in `color` ("#segment"); the surface's fore
+    // and fill colours are left as they are.
+    bool PrintLine(float x1, float y1, float x2, float y2, const QColor& color);
+    // A box filled solid with `color`, corners in cm: a "#line" with its colour line.
+    bool PrintFilledBox(float x1, float y1, float x2, float y2, const QColor& color);
     // The rule above the footer, the two footer texts, "#endpage", then BuildPageList.
     bool EndPage(const QString& left, const QString& right);
     // Appends one line (line breaks written as blanks) followed by CR LF. Without a document

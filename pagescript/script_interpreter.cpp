@@ -97,6 +97,14 @@ private:
             case Keyword::Line:
                 drawLine();
                 break;
+            case Keyword::Segment:
+                // A line in its own colour: the surface's colours stay as they were, so no later
+                // text or box depends on it.
+                m_surface.line(ParseScriptNumber(arg), ParseScriptNumber(c.arguments.value(1)),
+                               ParseScriptNumber(c.arguments.value(2)),
+                               ParseScriptNumber(c.arguments.value(3)),
+                               drawing::colorFromBgr(scriptWholeNumber(c.arguments.value(4))));
+                break;
             case Keyword::StartPage:
             case Keyword::EndPage:
             case Keyword::Image:

@@ -11,6 +11,7 @@
 #include "pagescript/page_script.h"
 #include "pagescript/private_folder.h"
 #include "pagescript/script_interpreter.h"
+#include "report/combination_pages.h"
 
 namespace fortema::report {
 
@@ -209,6 +210,13 @@ ReportOutcome FullReport(pagescript::PageScriptWriter& w, const archive::Section
         }
         if (!ok || !w.EndPage(web, email)) return ReportOutcome::WriteFailed;
     }
+    // The pages of the load combinations follow the section pages, numbered on from them.
+    int page = int(pages.size());
+    const auto start = [&] {
+        return w.StartPage(QLatin1String(kReportTitle), QStringLiteral("pag.") + signedForm(float(++page)));
+    };
+    const auto end = [&] { return w.EndPage(web, email); };
+    if (!writeCombinationPages(w, archive, loc, {start, end})) return ReportOutcome::WriteFailed;
     return ReportOutcome::Written;
 }
 

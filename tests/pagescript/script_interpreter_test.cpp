@@ -172,6 +172,9 @@ TEST_F(InterpreterTest, LinesOutlinesAndSolidBoxes) {
         {{"#fill", "9", "#color", "65280.6", "#line", "0", "0", "1", "1", "", "B"},
          "box 0,0 1,1 fill 7 #01ff00"},
         {{"#fill", "0,9", "#line", "0", "0", "1", "1", "", "B"}, "box 0,0 1,1 fill 0 #01ff00"},
+        // A segment in a colour of its own, read as "#color" is; a line after it in the fore colour.
+        {{"#segment", "1,5", "2", "3", "4", "255,9"}, "line 1.5,2 3,4 #ff0000"},
+        {{"#line", "5", "6", "7", "8", "", ""}, "line 5,6 7,8"},
     };
     QStringList lines{"#startpage"}, drawn{"clear"};
     for (const auto& c : cases) {
@@ -277,7 +280,7 @@ TEST_F(InterpreterTest, PrintingARangeWithItsProgressAndItsCancelButton) {
     }
 }
 
-// What the writer writes, the readers read back the same under either decimal separator.
+// What the writer writes, both readers read back the same under either decimal separator.
 TEST_F(InterpreterTest, WrittenDocumentReadsBackAlikeUnderBothSeparators) {
     for (const auto locale : {engine::numtext::NumberLocale::italian(), engine::numtext::NumberLocale::c()}) {
         test::RecordingObserver observer;
@@ -287,17 +290,28 @@ TEST_F(InterpreterTest, WrittenDocumentReadsBackAlikeUnderBothSeparators) {
             writer.StartPage("left", QStringLiteral("page %1").arg(p));
             writer.PrintLeft(2.5f, 10.3f, QStringLiteral("body %1").arg(p), "Courier New", 10, -1);
             writer.PrintBox(2.0f, 10.0f, 18.0f, 12.55f);
+            writer.PrintLine(2.0f, 13.0f, 18.5f, 14.25f, QColor(0, 0, 128));
+            writer.PrintFilledBox(1.0f, 1.0f, 1.5f, 1.5f, Qt::red);
+            writer.PrintCentre(10.5f, 13.0f, "abcde", "Arial", 8, 0);
             writer.EndPage("foot", "r");
         }
+        const QStringList page2{"box 850.5,1077.3 10206,1082.97 fill 1 #000000",
+                                "text left Arial 8 at 850.5,878.85",
+                                "text page 2 Arial 8 at 9726,878.85",
+                                "text body 2 Courier New 10 bold at 1417.5,5840.1",
+                                "box 1134,5670 10206,7115.85 fill 1 #000000",
+                                "line 1134,7371 10489.5,8079.75 #000080",
+                                "fbox 567,567 850.5,850.5 #ff0000",
+                                "text abcde Arial 8 at 5753.5,7371",
+                                "box 1134,14742 10206,14747.67 fill 1 #000000",
+                                "text foot Arial 8 at 1134,14798.7",
+                                "text r Arial 8 at 10126,14798.7"};
         m_surface.clearRecords();
         ASSERT_TRUE(RenderPreviewPage({writer.pageFile(), "2"}, m_surface, m_picture).pageFound);
-        EXPECT_EQ(ops(),
-                  QStringList({"clear", "box 850.5,1077.3 10206,1082.97 fill 1 #000000",
-                               "text left Arial 8 at 850.5,878.85", "text page 2 Arial 8 at 9726,878.85",
-                               "text body 2 Courier New 10 bold at 1417.5,5840.1",
-                               "box 1134,5670 10206,7115.85 fill 1 #000000",
-                               "box 1134,14742 10206,14747.67 fill 1 #000000",
-                               "text foot Arial 8 at 1134,14798.7", "text r Arial 8 at 10126,14798.7"}));
+        EXPECT_EQ(ops(), QStringList{"clear"} + page2);
+        m_surface.clearRecords();
+        PrintPages(writer.pageFile(), m_surface, m_picture, 2, 2, false, {});
+        EXPECT_EQ(ops(), page2 + QStringList{"enddoc"});
     }
 }
 

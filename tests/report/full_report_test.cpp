@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "drawing/recording_surface.h"
 #include "pagescript/page_script.h"
+#include "pagescript/script_interpreter.h"
+#include "report/combination_pages.h"
 #include "tests/pagescript/script_files.h"
 
 namespace fortema::report {
@@ -23,6 +27,7 @@ struct Text {
     double x = 0, y = 0;
     QString text;
     int size = 0;
+    bool bold = false;
 };
 using Page = std::vector<Text>;
 
@@ -37,9 +42,11 @@ std::vector<Page> readPages(const QString& pageFile) {
         const double cm = pagescript::ParseScriptNumber(arg) / pagescript::kTwipsPerCm;
         if (c.keyword == K::StartPage) pages.emplace_back();
         if (c.keyword == K::FontSize) next.size = arg.toInt();
+        if (c.keyword == K::FontBold) next.bold = arg != QLatin1String("0");
         if (c.keyword == K::X) next.x = cm;
         if (c.keyword == K::Y) next.y = cm;
-        if ((c.keyword == K::TextLeft || c.keyword == K::TextRight) && !pages.empty()) {
+        if ((c.keyword == K::TextLeft || c.keyword == K::TextRight || c.keyword == K::TextCentre) &&
+            !pages.empty()) {
             next.text = arg;
             pages.back().push_back(next);
         }
@@ -84,6 +91,7 @@ SectionArchive storedUpTo(int count) {
 
 struct Report {
     ReportOutcome outcome = ReportOutcome::NoData;
+    QByteArray bytes;  // the page file
     std::vector<Page> pages;
     QStringList pageList;
     QStringList messages;  // "title|text" of every critical message
@@ -100,6 +108,8 @@ Report run(const SectionArchive& a, const archive::ProjectData& data = {},
     });
     out.pages = readPages(writer.pageFile());
     out.pageList = observer.pages;
+    QFile file(writer.pageFile());
+    if (file.open(QIODevice::ReadOnly)) out.bytes = file.readAll();
     return out;
 }
 
@@ -223,6 +233,146 @@ TEST(FullReportRatio, CutNotRoundedAndSoundWithoutAMoment) {
     const Report r = run(a);
     ASSERT_EQ(r.pages.size(), 2u);
     EXPECT_EQ(at(r.pages[1], 6, 5.5), QStringLiteral("Mu / Md = ") + QLatin1String(kRatioUndefined) + ' ');
+}
+
+// Loads spread over the domain of rectangle() and beyond: carried, failing and beyond the axial
+// capacity alike.
+archive::CombinationList loads(int count) {
+    archive::CombinationList list;
+    for (int k = 0; k < count; ++k)
+        list.push_back(
+            {"C" + std::to_string(k + 1), -60000.0 + (k * 7919) % 140000, -1.5e6 + (k * 104729) % 3000000});
+    return list;
+}
+
+// What page `page` of a page file draws on an A4 recorder, positions in twips.
+std::vector<drawing::Op> drawn(const QByteArray& pageFile, int page) {
+    QTemporaryDir dir;
+    QFile file(pagescript::pageFilePath(dir.path()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pageFile) != pageFile.size()) return {};
+    file.close();
+    drawing::RecordingSurface surface(794, 1123, 96);
+    surface.setScale(0, 0, pagescript::kPageWidthTwips, pagescript::kPageHeightTwips);
+    QImage picture;
+    pagescript::RenderPreviewPage({file.fileName(), QString::number(page)}, surface, picture);
+    return surface.ops();
+}
+
+// Every line and marker, and every text below the header and above the footer, lies within the
+// margins: x from 2 to 18 cm, y from 2.3 cm to the footer rule at 26 cm. Texts are as wide as
+// the recorder makes them (half the font size a character), wider than the printer's fonts.
+void expectWithinMargins(const std::vector<drawing::Op>& ops) {
+    const double cm = pagescript::kTwipsPerCm;
+    for (const drawing::Op& op : ops) {
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (op.kind == "line" || op.kind == "fbox") {
+            x1 = op.args[0], y1 = op.args[1], x2 = op.args[2], y2 = op.args[3];
+        } else if (op.kind == "text" && op.args[1] > 2 * cm && op.args[1] < 26 * cm) {
+            x1 = op.args[0], y1 = op.args[1];
+            x2 = x1 + double(op.text.size()) * op.fontSize * 10, y2 = y1 + op.fontSize * 24;
+        } else {
+            continue;
+        }
+        EXPECT_TRUE(std::min(x1, x2) >= 2 * cm - 1 && std::max(x1, x2) <= 18 * cm + 1 &&
+                    std::min(y1, y2) >= 2.3 * cm && std::max(y1, y2) <= 26 * cm)
+            << op.kind.toStdString() << " " << op.text.toStdString() << " at " << x1 / cm << "," << y1 / cm
+            << " " << x2 / cm << "," << y2 / cm;
+    }
+}
+
+TEST(CombinationPages, PageCountFollowsTheRowsAndTheRoomLeftForTheDrawing) {
+    const struct {
+        std::size_t rows;
+        bool drawing;
+        int pages;
+    } cases[] = {{1, true, 1},  {21, true, 1}, {22, true, 2}, {22, false, 1},  {50, true, 2},
+                 {51, true, 2}, {71, true, 2}, {72, true, 3}, {500, true, 11}, {500, false, 10}};
+    for (const auto& c : cases) EXPECT_EQ(combinationPageCount(c.rows, c.drawing), c.pages) << c.rows;
+}
+
+// Position 2 fills a page and leaves room for its drawing on the next; position 5 leaves none;
+// position 7 cannot be checked and has no drawing.
+TEST(CombinationPages, FollowTheSectionPagesWhichStayByteForByte) {
+    const auto loc = numtext::NumberLocale::italian();
+    SectionArchive a = storedUpTo(7);
+    a.at(1).fyk = a.at(4).fyk = 4500;  // "&CALCOLA" wants it
+    a.at(6).sectionType = QStringLiteral("X");
+    const Report without = run(a, {}, loc);
+    a.combinations(1) = loads(60);
+    a.combinations(4) = loads(30);
+    a.combinations(6) = {{"a", 1000.5, -2500.25}, {"b", 1, 2}};
+    const Report with = run(a, {}, loc);
+    ASSERT_EQ(with.outcome, ReportOutcome::Written);
+    ASSERT_EQ(without.pages.size(), 3u);
+    EXPECT_TRUE(with.bytes.startsWith(without.bytes));
+
+    const struct {
+        int position;
+        std::vector<int> rows;  // rows of each page; the drawing's own page has none
+        int drawingPage;        // index in `rows`, -1 for none
+    } expected[] = {{2, {50, 10}, 1}, {5, {30, 0}, 1}, {7, {2}, -1}};
+    std::size_t page = 3;
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.position);
+        const engine::CombinationsResult result = archive::checkPositionCombinations(a, e.position - 1, loc);
+        const archive::CombinationList& list = a.combinations(e.position - 1);
+        QString verdicts, wanted;
+        for (const engine::CombinationCheck& c : result.checks)
+            wanted += c.beyondCapacity ? 'B' : c.passes ? 'V' : 'N';
+        int governing = 0, legends = 0;
+        for (std::size_t p = 0; p < e.rows.size(); ++p, ++page) {
+            ASSERT_LT(page, with.pages.size());
+            const Page& texts = with.pages[page];
+            EXPECT_EQ(at(texts, 18, 1.55), QStringLiteral("pag. %1").arg(page));
+            EXPECT_TRUE(
+                at(texts, 2, 2.5)
+                    .startsWith(
+                        QStringLiteral("Combinazioni di carico - posizione %1: Trave T1").arg(e.position)));
+            int rows = 0;
+            for (const Text& t : texts) {
+                if (std::abs(t.x - 2.3) < 1e-3 && t.y > 4) ++rows;
+                if (std::abs(t.x - 13.2) < 1e-3 && t.y > 4)
+                    verdicts += t.text == "VERIFICATA"                 ? 'V'
+                                : t.text == "NON VERIFICATA"           ? 'N'
+                                : t.text.startsWith("NON VERIFICATA:") ? 'B'
+                                                                       : t.text.front();
+                if (t.text == QStringLiteral("*")) {
+                    ++governing;
+                    EXPECT_TRUE(t.bold);
+                }
+                if (t.text == QString::fromUtf8(kGoverningLegend)) ++legends;
+            }
+            EXPECT_EQ(rows, e.rows[p]);
+            const std::vector<drawing::Op> ops = drawn(with.bytes, int(page) + 1);
+            expectWithinMargins(ops);
+            if (int(p) != e.drawingPage) continue;
+            // A square for a carried point, a cross of two bars for a failing one, a ring of four
+            // bars round the governing one, and the three in the legend.
+            const auto carried =
+                std::count_if(result.checks.begin(), result.checks.end(), [](auto& c) { return c.passes; });
+            const auto kind = [&ops](const char* k) {
+                return std::count_if(ops.begin(), ops.end(),
+                                     [k](const drawing::Op& op) { return op.kind == k; });
+            };
+            EXPECT_EQ(kind("fbox"), carried + 2 * (long(list.size()) - carried) + 4 + 7);
+            EXPECT_GT(kind("line"), 100);  // the outline, the grid and the axes
+        }
+        if (e.drawingPage < 0) {
+            EXPECT_EQ(at(with.pages[page - 1], 2, 3.1),
+                      QStringLiteral("Combinazioni non calcolabili: tipo di sezione sconosciuto."));
+            // Numbers in the locale's text form, results that do not exist as "-".
+            EXPECT_EQ(at(with.pages[page - 1], 6.7, 4.3), QStringLiteral("1000,5"));
+            EXPECT_EQ(at(with.pages[page - 1], 8.6, 4.3), QStringLiteral("-2500,25"));
+            EXPECT_EQ(at(with.pages[page - 1], 10.55, 4.3), QStringLiteral("-"));
+            EXPECT_EQ(verdicts, QStringLiteral("--"));
+        } else {
+            EXPECT_EQ(verdicts, wanted);
+            EXPECT_EQ(governing, 1);
+            EXPECT_EQ(legends, 1);
+        }
+    }
+    EXPECT_EQ(page, with.pages.size());
+    EXPECT_EQ(with.pageList.size(), qsizetype(with.pages.size()));
 }
 
 }  // namespace

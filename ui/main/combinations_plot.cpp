@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "archive/number_locale.h"
+#include "drawing/ticks.h"
 #include "engine/numtext.h"
 
 namespace fortema::ui {
@@ -18,16 +19,6 @@ QString tickText(double v) {
 }
 
 }  // namespace
-
-double tickStep(double span) {
-    if (!(span > 0) || !std::isfinite(span)) return 1;
-    const double raw = span / 6;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double f : {1.0, 2.0, 5.0, 10.0}) {
-        if (raw <= f * power) return f * power;
-    }
-    return 10 * power;
-}
 
 LoadPlotView LoadPlotView::zoomed(double factor, double m, double n) const {
     return {m + (mMin - m) * factor, m + (mMax - m) * factor, n + (nMin - n) * factor,
@@ -65,7 +56,7 @@ void drawLoadDomain(drawing::Surface& s, const LoadPlotView& v,
     s.setForeColor(qbColor(0));
 
     // Grid and tick labels, then the two axes.
-    const double mStep = tickStep(width), nStep = tickStep(height);
+    const double mStep = drawing::tickStep(width), nStep = drawing::tickStep(height);
     for (double m = std::ceil(v.mMin / mStep) * mStep; m <= v.mMax; m += mStep) {
         s.line(m, -v.nMax, m, -v.nMin, qbColor(7));
         s.setCurrentX(m);

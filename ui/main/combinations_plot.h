@@ -36,7 +36,4 @@ void drawLoadDomain(drawing::Surface& surface, const LoadPlotView& view,
                     const std::vector<std::pair<double, double>>& outline,
                     const std::vector<LoadPlotPoint>& points);
 
-// A step of 1, 2 or 5 times a power of ten that cuts `span` into four to ten parts.
-double tickStep(double span);
-
 }  // namespace fortema::ui

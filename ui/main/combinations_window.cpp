@@ -19,6 +19,7 @@
 
 #include "archive/number_locale.h"
 #include "drawing/picture_box.h"
+#include "drawing/twips.h"
 #include "engine/code_page.h"
 #include "engine/numtext.h"
 #include "ui/aux/prompter.h"
@@ -93,6 +94,9 @@ CombinationsWindow::CombinationsWindow(archive::CombinationList& list,
 
     m_plot = new drawing::PictureBox(this);
     m_plot->setObjectName(QStringLiteral("dominio"));
+    // Sized through the design size so that its image has the box's size before it is first
+    // shown: a hidden widget's resize event waits for the showing, after the first drawing.
+    m_plot->setDesignSize(kPlotWidth * drawing::kTwipsPerPixel, kPlotHeight * drawing::kTwipsPerPixel);
     m_plot->setFixedSize(kPlotWidth, kPlotHeight);
     m_plot->setMouseTracking(true);
     m_plot->installEventFilter(this);
@@ -178,11 +182,24 @@ void CombinationsWindow::fillRow(int row) {
     }
 }
 
-void CombinationsWindow::refresh() {
-    m_result = m_domain ? engine::checkCombinations(*m_domain, m_list)
-                        : engine::CombinationsResult{m_sectionRefusal, {}, -1, false};
+void CombinationsWindow::refresh(int editedRow) {
+    const int wasGoverning = m_result.governing;
+    if (editedRow >= 0 && m_domain) {
+        // One row changed: only it is checked again, and only the rows whose look can change
+        // are filled, so that an edit shows within a frame however long the table.
+        engine::recheckCombination(*m_domain, m_list, static_cast<std::size_t>(editedRow), m_result);
+    } else {
+        m_result = m_domain ? engine::checkCombinations(*m_domain, m_list)
+                            : engine::CombinationsResult{m_sectionRefusal, {}, -1, false};
+        editedRow = -1;
+    }
     m_filling = true;
-    for (int row = 0; row < m_table->rowCount(); ++row) fillRow(row);
+    if (editedRow >= 0) {
+        for (const int row : {editedRow, wasGoverning, m_result.governing})
+            if (row >= 0 && row < m_table->rowCount()) fillRow(row);
+    } else {
+        for (int row = 0; row < m_table->rowCount(); ++row) fillRow(row);
+    }
     m_filling = false;
     if (!m_sectionRefusal.empty()) {
         m_status->setText(QStringLiteral("Combinazioni non calcolabili: %1.")
@@ -252,7 +269,7 @@ void CombinationsWindow::cellChanged(int row, int column) {
     } else {
         return;
     }
-    refresh();
+    refresh(row);
     if (m_changed) m_changed();
 }
 

@@ -54,7 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void refresh();
+    void refresh(int editedRow = -1);
     void fillRow(int row);
     void cellChanged(int row, int column);
     void refuse(const QString& why);

@@ -282,6 +282,9 @@ private slots:
             "SLU 3\t45000\t2000000,5\n");
         const auto drive = [&](CombinationsWindow& window) {
             QTableWidget& table = *window.table();
+            // The domain is drawn over the whole box from the first showing on.
+            QCOMPARE(window.plot()->image().size() / window.plot()->image().devicePixelRatio(),
+                     window.plot()->size());
             QVERIFY(window.pasteText(rows));
             QCOMPARE(table.rowCount(), 3);
             QCOMPARE(window.result().governing, 2);
@@ -295,6 +298,13 @@ private slots:
                 table.item(0, CombinationsWindow::M)->text(),
                 QString::fromStdString(engine::numtext::generalText(1001000.5, archive::numberLocale())));
             QVERIFY(p.messages().last().text.startsWith(QStringLiteral("Riga 1: M deve essere un numero")));
+            // Mended, the governing row hands over to the next worst, bold and all.
+            table.item(2, CombinationsWindow::M)->setText(QStringLiteral("1000000"));
+            QCOMPARE(window.result().governing, 0);
+            QVERIFY(!table.item(2, CombinationsWindow::Name)->font().bold());
+            QVERIFY(table.item(0, CombinationsWindow::Name)->font().bold());
+            table.item(2, CombinationsWindow::M)->setText(QStringLiteral("2000000.5"));
+            QCOMPARE(window.result().governing, 2);
             // A bad pasted row refuses the paste, with its line, and adds nothing.
             p.queueAnswer(Answer::Ok);
             QVERIFY(!window.pasteText(QStringLiteral("a\t1\t2\nb\tdue\t3\n")));
