@@ -200,19 +200,6 @@ TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZeroAndCarriesOverToTheNextPage) 
     EXPECT_EQ(bold, QStringList({"bold", "normal", "bold", "bold", "bold", "bold", "normal"}));
 }
 
-TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
-    // 18 cm and 10.5 cm; "abc" at 8 points is 240 wide, "abcde" 400; at 0.15 points "abc"
-    // is 4.5 wide, whose half is taken as 2.
-    preview({"#startpage", "#fontsize", "8",   "#y",     "50",     "#x",     "10206",    "#txt_r",
-             "abc",        "#y",        "60",  "#x",     "5953,5", "#txt_c", "abcde",    "#fontsize",
-             "0,15",       "#x",        "100", "#txt_c", "abc",    "#txt_l", "#endpage", "#endpage"},
-            "1");
-    EXPECT_EQ(
-        ops("text"),
-        QStringList({"text abc MS Sans Serif 8 at 9966,50", "text abcde MS Sans Serif 8 at 5753.5,60",
-                     "text abc MS Sans Serif 0.15 at 98,220", "text #endpage MS Sans Serif 0.15 at 0,223"}));
-}
-
 // The preview draws the wanted page alone, at its zoom (font sizes scaled; the printer prints
 // them as written), and stops at its end; a page before any page, past the last one or in a
 // missing file draws nothing.
@@ -280,7 +267,8 @@ TEST_F(InterpreterTest, PrintingARangeWithItsProgressAndItsCancelButton) {
     }
 }
 
-// What the writer writes, both readers read back the same under either decimal separator.
+// What the writer writes, both readers read back the same under either decimal separator: texts
+// left, right and centred, boxes, lines and filled boxes where the writer put them.
 TEST_F(InterpreterTest, WrittenDocumentReadsBackAlikeUnderBothSeparators) {
     for (const auto locale : {engine::numtext::NumberLocale::italian(), engine::numtext::NumberLocale::c()}) {
         test::RecordingObserver observer;

@@ -96,7 +96,7 @@ private slots:
     void numbersTheArchiveCannotKeepAreNotStored() {
         ScriptedPrompter p;
         MainWindow w;
-        typeSection(w.form(), typedExample(0));
+        typeSection(w.form(), engine::testing::example1());
         typeInto(w.form(), Field::h, QStringLiteral("1") + QString(200, QLatin1Char('0')));
         p.queueAnswer(Answer::Ok);
         click(w.form().ui().calcola);

@@ -39,6 +39,11 @@ QString localeText(const char* plain) {
     return QString::fromLatin1(plain).replace(u'.', QChar::fromLatin1(archive::numberLocale().decimal));
 }
 
+engine::SectionTexts withNd(engine::SectionTexts texts, const char* nd) {
+    texts.Nd = nd;
+    return texts;
+}
+
 QString readoutAt(Form1& form, double x, double y) {
     drawing::PictureBox* plot = form.ui().grafico;
     const QPointF at = plot->surface().toDevice(x, y);
@@ -57,38 +62,27 @@ private slots:
     // are derived by hand in the engine's tests): yan in mm, the field in its curves' colour, Mu
     // on the colour of the verdict. Curves of the same scale pile up over the frame.
     void sectionsTypedByHand() {
-        using Changes = std::vector<std::pair<Field, const char*>>;
+        using Layout = engine::Layout;
         const struct {
-            std::size_t example;
             engine::SectionTexts texts;
-            Changes changes;  // typed over the example
+            Layout layout;
             int campoText, campoBack, muBack;
             const char* warning;
         } cases[] = {
-            {0, ex::example1(), {}, 0, 15, 10, nullptr},  // no field; unreinforced and passing: light green
-            {2, ex::example3(), {}, 15, 13, 15, nullptr},
-            {2, ex::example3(), {{Field::Nd, "212400"}}, 0, 11, 12, nullptr},  // n = 1.2, high in field 5
-            {3, ex::example4(), {}, 15, 13, 15, nullptr},
+            {ex::example1(), Layout::Rectangular, 0, 15, 10, nullptr},  // no field; unreinforced, passing
+            {ex::example3(), Layout::Rectangular, 15, 13, 15, nullptr},
+            {withNd(ex::example3(), "212400"), Layout::Rectangular, 0, 11, 12, nullptr},  // n = 1.2, field 5
+            {ex::example4(), Layout::Circular, 15, 13, 15, nullptr},
             // Beyond the axial capacity, in field 5, Mu may exceed Md and the section still fails.
-            {2,
-             ex::example3(),
-             {{Field::A2, "1200"}, {Field::Nd, "1000000"}, {Field::Md, "0"}},
-             0,
-             11,
-             12,
-             engine::warning::kRectangularFinal},
+            {ex::rectangle(ex::materials("118", "299000", "1000000", "0"), "300", "500", "25", "25", "600",
+                           "1200"),
+             Layout::Rectangular, 0, 11, 12, engine::warning::kRectangularFinal},
         };
         for (const auto& c : cases) {
             ScriptedPrompter prompter;
             MainWindow w;
             Form1& form = w.form();
-            const TypedSection typed = typedExample(c.example);
-            typeSection(form, typed);
-            engine::SectionTexts same = c.texts;
-            for (const auto& [field, text] : c.changes) {
-                same.*engine::fieldRule(field).text = text;
-                typeInto(form, field, QString::fromLatin1(text));
-            }
+            typeSection(form, c.texts, c.layout);
             click(form.ui().calcola);  // the first one may draw the frame again for its scale
             drawing::RecordingSurface plot;
             form.setPlotRecorder(&plot);
@@ -97,17 +91,17 @@ private slots:
             QCOMPARE(prompter.messages().size(), c.warning ? 1 : 0);
             if (c.warning) QCOMPARE(prompter.messages()[0].text, QString::fromUtf8(c.warning));
             engine::Analysis alone;
-            alone.calcola(same, typed.rectangular ? engine::Layout::Rectangular : engine::Layout::Circular);
+            alone.calcola(c.texts, c.layout);
             const engine::SectionResult& r = alone.result();
             QCOMPARE(resultLabels(form),
                      QStringList({QStringLiteral(" Campo = %1").arg(r.campo),
                                   " Nu = " + general(r.Nu) + " daN", " Mu = " + general(r.Mu) + " daN*cm",
-                                  typed.rectangular ? " yan = " + shown(r.yan * 10) + " mm" : QString()}));
+                                  c.layout == Layout::Rectangular ? " yan = " + shown(r.yan * 10) + " mm"
+                                                                  : QString()}));
             QCOMPARE(textColour(form.ui().lblCampo), qbColor(c.campoText));
             QCOMPARE(backColour(form.ui().lblCampo), qbColor(c.campoBack));
             QCOMPARE(backColour(form.ui().lblMu), qbColor(c.muBack));
-            // The exact Mu at Nd beside the traced one; none beyond the capacity.
-            if (c.example == 2) QCOMPARE(form.ui().lblMu->toolTip().isEmpty(), c.warning != nullptr);
+            if (c.warning) QCOMPARE(form.ui().lblMu->toolTip(), QString());  // no exact Mu at Nd there
             QVERIFY(form.ui().stampa->isEnabled());
             QVERIFY(plot.records(DrawRecord::Kind::Clear).isEmpty() && texts(plot).isEmpty());
             QCOMPARE(plot.records().last().kind, DrawRecord::Kind::Circle);
@@ -122,12 +116,15 @@ private slots:
         Form1& form = w.form();
         drawing::RecordingSurface plot;
         form.setPlotRecorder(&plot);
-        typeSection(form, typedExample(2));
+        typeSection(form, ex::example3());
         plot.clearRecords();
         click(form.ui().calcola);
         QCOMPARE(plot.records().first().kind, DrawRecord::Kind::Clear);
         QVERIFY(texts(plot).contains(QStringLiteral("m = 0.0    0.4    0.8    1.2    1.6    2.0    2.4")));
         QVERIFY(texts(plot).contains(QStringLiteral("___ campo1")));
+        // Beside the traced Mu, the one of the exact equilibrium at Nd.
+        QVERIFY(
+            form.ui().lblMu->toolTip().startsWith(QStringLiteral("Mu all'equilibrio esatto con Nu = Nd: ")));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         saveScreenshot(form, QStringLiteral("window_form1_example3"));
@@ -142,13 +139,13 @@ private slots:
     }
 
     void refusalsDrawAndChangeNothing() {
-        for (const auto& [example, field, text, warning] :
-             {std::tuple{2, Field::Md, "-5", engine::warning::kNegativeMoment},
-              {3, Field::Nd, "-10", engine::warning::kCircularTension}}) {
+        for (const auto& [layout, field, text, warning] :
+             {std::tuple{engine::Layout::Rectangular, Field::Md, "-5", engine::warning::kNegativeMoment},
+              {engine::Layout::Circular, Field::Nd, "-10", engine::warning::kCircularTension}}) {
             ScriptedPrompter prompter;
             MainWindow w;
             Form1& form = w.form();
-            typeSection(form, typedExample(std::size_t(example)));
+            typeSection(form, layout == engine::Layout::Circular ? ex::example4() : ex::example3(), layout);
             click(form.ui().calcola);
             const QStringList shown = resultLabels(form);
             drawing::RecordingSurface plot;
@@ -178,7 +175,7 @@ private slots:
             const bool ok = printed.size() > 1;
             return report::PrintOutcome{ok, ok ? QString() : QString::fromUtf8(report::kPrintProblem)};
         });
-        typeSection(form, typedExample(2));
+        typeSection(form, ex::example3());
         typeInto(form, Field::d, QStringLiteral("400"));
         typeInto(form, Field::c, QStringLiteral("30"));
         typeInto(c.descrizione, QStringLiteral("Trave T1"));
@@ -201,7 +198,8 @@ private slots:
         QVERIFY(printed.size() == 2 && printed[1].option2);
         QCOMPARE(prompter.messages().size(), 1);
         QTest::mouseClick(c.Option1, Qt::LeftButton);
-        for (const auto& [field, text] : typedExample(2).boxes) QCOMPARE(c.field(field)->text(), text);
+        for (const Field f : engine::kRectangularFields)
+            QCOMPARE(c.field(f)->text().toStdString(), ex::example3().*engine::fieldRule(f).text);
         QCOMPARE(c.field(Field::d)->text(), QStringLiteral("400"));
         plot.clearRecords();
         c.Option1->setChecked(true);

@@ -113,7 +113,7 @@ private slots:
         MainWindow w;
         Form1& form = w.form();
         const MainControls& c = form.ui();
-        typeSection(form, typedExample(2));
+        typeSection(form, engine::testing::example3());
         click(c.calcola);
         QVERIFY(c.stampa->isEnabled());
         // Clearing h turns both off; a value turns calcola on again but not stampa.
@@ -155,7 +155,7 @@ private slots:
             ScriptedPrompter prompter;
             MainWindow w;
             Form1& form = w.form();
-            typeSection(form, typedExample(2));
+            typeSection(form, engine::testing::example3());
             QLineEdit* edit = form.ui().field(c.field);
             edit->selectAll();
             if (c.pasted)
