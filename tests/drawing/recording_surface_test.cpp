@@ -64,12 +64,7 @@ TEST(RecordingSurface, ReplayFollowsTheTargetsMetrics) {
     EXPECT_EQ(target.dumpLines().filter(notText), source.dumpLines().filter(notText));
 }
 
-TEST(Palette, ClassicColoursAndBgrValues) {
-    EXPECT_EQ(qbColor(1), QColor(0, 0, 128));
-    EXPECT_EQ(qbColor(8), QColor(128, 128, 128));
-    EXPECT_EQ(qbColor(12), QColor(255, 0, 0));
-    EXPECT_EQ(colorFromBgr(0x123456), QColor(0x56, 0x34, 0x12));
-}
+TEST(Palette, BgrValuesHoldBlueInTheHighByte) { EXPECT_EQ(colorFromBgr(0x123456), QColor(0x56, 0x34, 0x12)); }
 
 }  // namespace
 }  // namespace fortema::drawing

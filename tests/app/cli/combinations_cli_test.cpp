@@ -13,6 +13,7 @@
 #include "app/cli/project_command.h"
 #include "archive/project_file.h"
 #include "tests/app/cli/sample_projects.h"
+#include "tests/engine/examples.h"
 
 namespace fortema::cli {
 namespace {
@@ -40,7 +41,7 @@ TEST(CombinationsCli, ACsvAgainstOneSection) {
     EXPECT_EQ(status, 1);  // the second combination fails
     const QJsonArray rows = parse(out.str())["combinations"].toArray();
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_NEAR(rows[0]["Mu"].toDouble(), 1895493.05, 0.1);  // the exact Mu at Nd, by hand in examples.h
+    EXPECT_NEAR(rows[0]["Mu"].toDouble(), engine::testing::kExactMu3, 0.1);
     EXPECT_TRUE(rows[0]["passes"].toBool());
     EXPECT_LT(rows[1]["Mu"].toDouble(), 0);
     EXPECT_TRUE(rows[1]["governing"].toBool());

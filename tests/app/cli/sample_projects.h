@@ -7,15 +7,14 @@
 
 #include "archive/section_archive.h"
 #include "engine/section.h"
+#include "tests/engine/examples.h"
 
 namespace fortema::cli::testing {
 
-// The rectangular worked section of the check command: Mu 1895457 daN*cm against Md 1400000.
+// The third worked example (tests/engine/examples.h), with another Md when given.
 inline engine::SectionTexts rectangularTexts(const char* md = "1400000") {
-    engine::SectionTexts t;
-    t.fyk = "4500", t.fyd = "3913", t.Ea = "2100000", t.fmd = "118", t.Em = "299000";
-    t.Nd = "45000", t.Md = md;
-    t.b = "300", t.h = "500", t.c1 = "25", t.c2 = "25", t.A1 = "600", t.A2 = "600";
+    engine::SectionTexts t = engine::testing::example3();
+    t.Md = md;
     return t;
 }
 

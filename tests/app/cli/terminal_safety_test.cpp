@@ -1,6 +1,5 @@
 // The command line in a terminal: control characters from a file or an argument are shown as
-// escapes in every message and table, wide numbers keep a blank between the columns, and a
-// refused section ends check with status 1.
+// escapes in every message and table, and wide numbers keep a blank between the columns.
 
 #include <gtest/gtest.h>
 
@@ -74,15 +73,6 @@ TEST(TerminalOutput, FileTextsAreEscapedAndWideNumbersKeepTheirBlank) {
     EXPECT_EQ(missing.status, 2);
     EXPECT_FALSE(missing.err.contains('\x1b'));
     EXPECT_TRUE(missing.err.contains("manca\\x1b[31m.ftm: il file non esiste.")) << missing.err.toStdString();
-}
-
-TEST(TerminalOutput, CheckEndsWithOneWhenItRefusesTheSection) {
-    const CliRun refused =
-        runCli({QStringLiteral("check"), QStringLiteral("type=C"), QStringLiteral("fmd=118"),
-                QStringLiteral("Ea=2100000"), QStringLiteral("Em=299000"), QStringLiteral("d=400"),
-                QStringLiteral("c=30"), QStringLiteral("Md=-5")});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.out.startsWith("{\"status\":\"refused\""));
 }
 
 }  // namespace
