@@ -1,7 +1,7 @@
 #pragma once
 
-// Page files for the tests: written from lines, read back as lines, and an observer that
-// writes down what the writer asked of the preview.
+// Page files for the tests: written from lines and read back, and an observer that writes down
+// what the writer asked of the preview.
 
 #include <QFile>
 #include <QStringList>
@@ -23,28 +23,15 @@ inline void writeScript(const QString& path, const QStringList& lines) {
         file.write(QByteArray::fromStdString(engine::toWindows1252(line.toStdU32String())) + "\r\n");
 }
 
-// The lines of a file whose every line ends with CR LF; an empty list when one does not.
-inline QStringList crlfLines(const QString& path) {
+inline QByteArray contents(const QString& path) {
     QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype end = bytes.indexOf("\r\n", start);
-        if (end < 0) return {};
-        const QByteArray line = bytes.mid(start, end - start);
-        if (line.contains('\r') || line.contains('\n')) return {};
-        lines << QString::fromStdU32String(engine::fromWindows1252(line.toStdString()));
-        start = end + 2;
-    }
-    return lines;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class RecordingObserver : public PreviewObserver {
 public:
     QStringList calls;
     QStringList pages;  // the last page list
-    QList<QStringList> pageLists;
     bool loaded = false;
 
     void ensurePreviewLoaded() override {
@@ -57,7 +44,6 @@ public:
     void pageListChanged(const QStringList& list) override {
         calls << "pages " + list.join(',');
         pages = list;
-        pageLists << list;
     }
     void setWaitCursor(bool wait) override { calls << (wait ? "wait" : "normal"); }
     void showInformation(const QString& title, const QString& text) override {

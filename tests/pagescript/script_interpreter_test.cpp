@@ -1,3 +1,6 @@
+// The two readers of the page file: its numbers and commands as read, and what the preview
+// and the printer draw of them.
+
 #include "pagescript/script_interpreter.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +17,66 @@ namespace fortema::pagescript {
 namespace {
 
 using drawing::DrawRecord;
+
+// A second comma is a second point, where the number stops.
+TEST(ScriptNumbers, DecimalsTakeCommaOrPointWholeNumbersStopAtACommaAndRoundHalfToEven) {
+    constexpr long kMax = 2147483647;
+    const struct {
+        const char* text;
+        double number;
+        long whole;
+    } cases[] = {{"878,85", 878.85, 878},
+                 {"878.85", 878.85, 879},
+                 {"-3,5", -3.5, -3},
+                 {"  12abc", 12, 12},
+                 {"1,5E+07", 1.5e7, 1},
+                 {"2.5", 2.5, 2},
+                 {"3.5", 3.5, 4},
+                 {"abc", 0, 0},
+                 {"", 0, 0},
+                 {"1E+40", 1e40, kMax},
+                 {"-1E+40", -1e40, -kMax - 1},
+                 {"1,234,5", 1.234, 1}};
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(ParseScriptNumber(c.text), c.number) << c.text;
+        EXPECT_EQ(scriptWholeNumber(c.text), c.whole) << c.text;
+    }
+}
+
+// The commands read from a file of these bytes, as "keyword(argument|argument)".
+QStringList commandsOf(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("_$$_TEMP.TMP"));
+    if (!file.open(QIODevice::WriteOnly)) return {"not written"};
+    file.write(bytes);
+    file.close();
+    ScriptReader reader(file.fileName());
+    QStringList commands;
+    ScriptCommand c;
+    while (reader.next(c)) commands << keywordText(c.keyword) + "(" + c.arguments.join("|") + ")";
+    return commands;
+}
+
+TEST(ScriptReader, CommandsWithTheirArgumentLines) {
+    const struct {
+        QByteArray bytes;
+        QStringList commands;
+    } cases[] = {
+        // Arguments are taken as they come; other lines where a keyword belongs are skipped.
+        {"#startpage\r\n#txt_l\r\n#endpage\r\n#X\r\n #x\r\n#x \r\njunk\r\n#x\r\n#y\r\n#endpage\r\n",
+         {"#startpage()", "#txt_l(#endpage)", "#x(#y)", "#endpage()"}},
+        {"#line\r\n1\r\n2\r\n3\r\n4\r\n\r\nB\r\n#img\r\np\r\n1\r\n2\r\n3\r\n4\r\n#fill\r\n1\r\n#"
+         "color\r\n0\r\n"
+         "#fontname\r\nArial\r\n#fontsize\r\n8\r\n#fontbold\r\n0\r\n#txt_r\r\nr\r\n#txt_c\r\nc\r\n",
+         {"#line(1|2|3|4||B)", "#img(p|1|2|3|4)", "#fill(1)", "#color(0)", "#fontname(Arial)", "#fontsize(8)",
+          "#fontbold(0)", "#txt_r(r)", "#txt_c(c)"}},
+        // A command cut off by the end of the file ends the reading.
+        {"#startpage\r\n#line\r\n1\r\n2\r\n3\r\n", {"#startpage()"}},
+        // Lines may end with a line feed alone; the text is in the Windows code page.
+        {"#x\n12\r\n#txt_l\nPerch\xE9", {"#x(12)", QString::fromUtf8("#txt_l(Perché)")}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(commandsOf(c.bytes), c.commands) << c.bytes.toStdString();
+}
 
 // One page: a 10-point text naming it at (100, 200).
 QStringList pages(int count) {
@@ -36,8 +99,8 @@ protected:
     }
 
     // What was drawn: "line 10,20 300,400", "box 1,2 3,4 fill 1 #000000", "fbox 1,2 3,4 #ff0000",
-    // "text abc Arial 8 bold at 9966,50", "picture 3x2 5,6 70,80", "newpage". A line or a box
-    // names its pen when it is not black.
+    // "text abc Arial 8 bold at 9966,50", "newpage". A line or a box names its pen when it is not
+    // black.
     QStringList ops(const QString& prefix = {}) const {
         using K = DrawRecord::Kind;
         const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
@@ -45,15 +108,12 @@ protected:
         for (const DrawRecord& r : m_surface.records()) {
             QString op = drawing::RecordingSurface::kindName(r.kind);
             const QString corners = QStringLiteral(" %1,%2 %3,%4").arg(n(r.x1), n(r.y1), n(r.x2), n(r.y2));
-            if (r.kind == K::Text) {
+            if (r.kind == K::Text)
                 op +=
                     QStringLiteral(" %1 %2 %3%4 at %5,%6")
                         .arg(r.text, r.fontName, n(r.fontSize), r.fontBold ? " bold" : "", n(r.x1), n(r.y1));
-            } else if (r.kind == K::Picture) {
-                op += QStringLiteral(" %1x%2").arg(r.picture.width()).arg(r.picture.height()) + corners;
-            } else if (r.kind == K::Line || r.kind == K::Box || r.kind == K::FilledBox) {
+            else if (r.kind == K::Line || r.kind == K::Box || r.kind == K::FilledBox)
                 op += corners + (r.color == Qt::black ? QString() : " " + r.color.name());
-            }
             if (r.kind == K::Box)
                 op += QStringLiteral(" fill %1 %2").arg(r.fillStyle).arg(r.fillColor.name());
             if (op.startsWith(prefix)) out << op;
@@ -63,12 +123,9 @@ protected:
 
     PreviewResult preview(const QStringList& lines, const QString& wanted, double scale = 1.0) {
         test::writeScript(m_path, lines);
-        PreviewRequest request;
-        request.pageFile = m_path;
-        request.wantedPage = wanted;
-        request.previewScale = scale;
         m_surface.clearRecords();
-        return RenderPreviewPage(request, m_surface, m_picture);
+        return RenderPreviewPage({.pageFile = m_path, .wantedPage = wanted, .previewScale = scale}, m_surface,
+                                 m_picture);
     }
 
     // Prints pages first to last; the cancel button is clicked while page `cancelAt` prints
@@ -91,15 +148,6 @@ protected:
         return PrintPages(m_path, m_surface, m_picture, first, last, cancelled, hooks);
     }
 
-    // A 3 by 2 picture file on disk.
-    QString pictureFile() {
-        const QString path = m_dir.filePath("p.png");
-        QImage image(3, 2, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        image.save(path, "PNG");
-        return path;
-    }
-
     QTemporaryDir m_dir;
     QString m_path = pageFilePath(m_dir.path());
     drawing::RecordingSurface m_surface{1, 6, 1440};
@@ -108,41 +156,33 @@ protected:
     QList<double> m_progress;
 };
 
-TEST_F(InterpreterTest, LineRuleGivesLineOutlineOrSolidBox) {
-    preview({"#startpage", "#fill", "1",   "#color", "0",  "#line",      "10",
-             "20",         "300",   "400", "",       "",                        // straight, also diagonal
-             "#line",      "1,5",   "2,5", "30",     "40", "",           "B",   // outline, fill as set
-             "#line",      "5",     "6",   "7",      "8",  "",           "BF",  // any style is an outline
-             "#line",      "1",     "2",   "3",      "4",  "255",        "B",   // colour: solid red
-             "#line",      "1",     "2",   "3",      "4",  "16711680,4", "",    // blue, comma read as point
-             "#segment",   "1,5",   "2",   "3",      "4",  "255,9",             // red, read as "#color"
-             "#line",      "5",     "6",   "7",      "8",  "",           "",    // the fore colour unchanged
-             "#endpage"},
-            "1");
-    EXPECT_EQ(ops(), QStringList({"clear", "line 10,20 300,400", "box 1.5,2.5 30,40 fill 1 #000000",
-                                  "box 5,6 7,8 fill 1 #000000", "fbox 1,2 3,4 #ff0000",
-                                  "fbox 1,2 3,4 #0000ff", "line 1.5,2 3,4 #ff0000", "line 5,6 7,8"}));
-}
-
-TEST_F(InterpreterTest, FillStylesZeroToSevenAndColoursInBlueGreenRedReachTheSurface) {
+// Each command after the ones before it on the same page, and what it draws.
+TEST_F(InterpreterTest, LinesOutlinesAndSolidBoxes) {
     const struct {
-        const char* fill;
-        const char* color;
-        const char* box;
+        QStringList lines;
+        const char* drawn;
     } cases[] = {
-        {"7", "255", "fill 7 #ff0000"},      {"2", "16711680", "fill 2 #0000ff"},
-        {"9", "0", "fill 2 #000000"},         // no style 9: the surface keeps the last one
-        {"0,9", "255,9", "fill 0 #ff0000"},   // the whole part before a comma
-        {"-1", "65280.6", "fill 0 #01ff00"},  // 65280.6 rounds to 65281
+        {{"#fill", "1", "#color", "0", "#line", "10", "20", "300", "400", "", ""}, "line 10,20 300,400"},
+        // Any style draws an outline in the fill style and colour set; a comma is a decimal point.
+        {{"#line", "1,5", "2,5", "30", "40", "", "BF"}, "box 1.5,2.5 30,40 fill 1 #000000"},
+        // A colour of its own makes a solid box, read as blue-green-red, up to a comma.
+        {{"#line", "1", "2", "3", "4", "16711680,4", ""}, "fbox 1,2 3,4 #0000ff"},
+        {{"#fill", "7", "#color", "255", "#line", "0", "0", "1", "1", "", "B"}, "box 0,0 1,1 fill 7 #ff0000"},
+        // No style 9: the last one stays. 65280.6 rounds to 65281.
+        {{"#fill", "9", "#color", "65280.6", "#line", "0", "0", "1", "1", "", "B"},
+         "box 0,0 1,1 fill 7 #01ff00"},
+        {{"#fill", "0,9", "#line", "0", "0", "1", "1", "", "B"}, "box 0,0 1,1 fill 0 #01ff00"},
+        // A segment in a colour of its own, read as "#color" is; a line after it in the fore colour.
+        {{"#segment", "1,5", "2", "3", "4", "255,9"}, "line 1.5,2 3,4 #ff0000"},
+        {{"#line", "5", "6", "7", "8", "", ""}, "line 5,6 7,8"},
     };
-    QStringList lines{"#startpage"};
-    QStringList boxes;
+    QStringList lines{"#startpage"}, drawn{"clear"};
     for (const auto& c : cases) {
-        lines << QStringList{"#fill", c.fill, "#color", c.color, "#line", "0", "0", "1", "1", "", "B"};
-        boxes << QStringLiteral("box 0,0 1,1 ") + c.box;
+        lines << c.lines;
+        drawn << QString::fromLatin1(c.drawn);
     }
     preview(lines << "#endpage", "1");
-    EXPECT_EQ(ops("box"), boxes);
+    EXPECT_EQ(ops(), drawn);
 }
 
 // The printer's surface keeps the font from one page to the next.
@@ -160,56 +200,23 @@ TEST_F(InterpreterTest, FontBoldIsNormalOnlyForZeroAndCarriesOverToTheNextPage) 
     EXPECT_EQ(bold, QStringList({"bold", "normal", "bold", "bold", "bold", "bold", "normal"}));
 }
 
-TEST_F(InterpreterTest, AlignedTextsAndTextsThatReadLikeKeywords) {
-    // 18 cm and 10.5 cm; "abc" at 8 points is 240 wide, "abcde" 400; at 0.15 points "abc"
-    // is 4.5 wide, whose half is taken as 2.
-    preview({"#startpage", "#fontsize", "8",   "#y",     "50",     "#x",     "10206",    "#txt_r",
-             "abc",        "#y",        "60",  "#x",     "5953,5", "#txt_c", "abcde",    "#fontsize",
-             "0,15",       "#x",        "100", "#txt_c", "abc",    "#txt_l", "#endpage", "#endpage"},
-            "1");
-    EXPECT_EQ(
-        ops("text"),
-        QStringList({"text abc MS Sans Serif 8 at 9966,50", "text abcde MS Sans Serif 8 at 5753.5,60",
-                     "text abc MS Sans Serif 0.15 at 98,220", "text #endpage MS Sans Serif 0.15 at 0,223"}));
-}
-
-// Font sizes are scaled by the zoom; the printer prints them as written.
-TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPageAtItsZoomAndStopsAtItsEnd) {
+// The preview draws the wanted page alone, at its zoom (font sizes scaled; the printer prints
+// them as written), and stops at its end; a page before any page, past the last one or in a
+// missing file draws nothing.
+TEST_F(InterpreterTest, PreviewDrawsOnlyTheWantedPage) {
     QStringList lines = pages(3);
     // Page 3 names a picture: reading it would fill the holder.
+    QImage(3, 2, QImage::Format_RGB32).save(m_dir.filePath("p.png"));
     lines.removeLast();
-    lines << QStringList{"#img", pictureFile(), "0", "0", "10", "10", "#endpage"};
-    const PreviewResult result = preview(lines, "2", 0.5);
+    lines << QStringList{"#img", m_dir.filePath("p.png"), "0", "0", "10", "10", "#endpage"};
+    PreviewResult result = preview(lines, "2", 0.5);
     EXPECT_EQ(ops(), QStringList({"clear", "text page 2 MS Sans Serif 5 at 100,200"}));
-    EXPECT_EQ(result.wantedPage, 2);
-    EXPECT_TRUE(result.pageFound);
-    EXPECT_TRUE(m_picture.isNull());
-}
-
-TEST_F(InterpreterTest, PicturesLoadOnEveryPageAndPaintOnlyOnTheWantedOne) {
-    test::writeScript(m_dir.filePath("bad.png"), {"no picture"});
-    const QString missing = m_dir.filePath("missing.png");
-    // Nothing loaded paints nothing.
-    preview({"#startpage", "#img", missing, "1", "2", "3", "4", "#img", m_dir.filePath("bad.png"), "1", "2",
-             "3", "4", "#endpage"},
-            "1");
+    EXPECT_TRUE(result.wantedPage == 2 && result.pageFound && m_picture.isNull());
+    result = preview({"#txt_l", "before any page"}, "");
+    EXPECT_TRUE(result.wantedPage == 0 && !result.pageFound);
     EXPECT_EQ(ops(), QStringList({"clear"}));
-    // Page 2 names no existing file and paints what page 1 loaded.
-    preview({"#startpage", "#img", pictureFile(), "1", "2", "30", "40", "#endpage", "#startpage", "#img",
-             missing, "5", "6", "70", "80", "#endpage"},
-            "2");
-    EXPECT_EQ(ops(), QStringList({"clear", "picture 3x2 5,6 70,80"}));
-}
-
-TEST_F(InterpreterTest, MissingPagesAndFilesDrawNothing) {
-    PreviewResult result = preview({"#txt_l", "before any page"}, "");
-    EXPECT_EQ(result.wantedPage, 0);
-    EXPECT_FALSE(result.pageFound);
-    EXPECT_EQ(ops(), QStringList({"clear"}));
-
     EXPECT_FALSE(preview(pages(2), "7").pageFound);
     EXPECT_EQ(ops(), QStringList({"clear"}));
-
     EXPECT_FALSE(
         RenderPreviewPage({m_dir.filePath("none/_$$_TEMP.TMP"), "1"}, m_surface, m_picture).fileRead);
 }
@@ -218,15 +225,13 @@ TEST(ScrollRanges, FromZeroToWhatDoesNotShowWithinSixteenBits) {
     const struct {
         double page, visible;
         int maximum, largeChange;
-    } cases[] = {{5953.5, 10000, 0, 0},        {50000, 1000, 32767, 655}, {1000.4, 1000, 0, 0},
-                 {1002, 1000, 2, 2},           {1001, 10, 991, 10},       {1001, 0.1, 1001, 1},
-                 {33679.8, 10000, 23680, 7031}};
+    } cases[] = {{5953.5, 10000, 0, 0}, {50000, 1000, 32767, 655}, {1000.4, 1000, 0, 0},
+                 {1002, 1000, 2, 2},    {1001, 0.1, 1001, 1},      {33679.8, 10000, 23680, 7031}};
     for (const auto& c : cases) {
         const ScrollRange r = previewScrollRange(c.page, c.visible);
-        EXPECT_EQ(r.minimum, 0);
-        EXPECT_EQ(r.maximum, c.maximum) << c.page;
-        EXPECT_EQ(r.largeChange, c.largeChange) << c.page;
-        EXPECT_EQ(r.smallChange, c.maximum > 0 ? 20 : 0);
+        EXPECT_EQ(QList<int>({r.minimum, r.maximum, r.largeChange, r.smallChange}),
+                  QList<int>({0, c.maximum, c.largeChange, c.maximum > 0 ? 20 : 0}))
+            << c.page;
     }
 }
 
@@ -262,16 +267,8 @@ TEST_F(InterpreterTest, PrintingARangeWithItsProgressAndItsCancelButton) {
     }
 }
 
-TEST(PrintProgress, FillGrowsByOneStepPerPage) {
-    const struct {
-        int first, last, page;
-        double width;
-    } cases[] = {{2, 4, 1, 0}, {2, 4, 2, 100}, {2, 4, 4, 300}, {0, 0, 0, 300}, {4, 2, 3, 0}};
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(ShowPrintProgress(300, c.first, c.last, c.page), c.width) << c.page;
-}
-
-// What the writer writes, both readers read back the same under either decimal separator.
+// What the writer writes, both readers read back the same under either decimal separator: texts
+// left, right and centred, boxes, lines and filled boxes where the writer put them.
 TEST_F(InterpreterTest, WrittenDocumentReadsBackAlikeUnderBothSeparators) {
     for (const auto locale : {engine::numtext::NumberLocale::italian(), engine::numtext::NumberLocale::c()}) {
         test::RecordingObserver observer;

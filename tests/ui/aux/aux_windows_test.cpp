@@ -37,13 +37,6 @@ void click(QWidget& w, const char* button) {
     QTest::mouseClick(child<QPushButton>(w, QLatin1String(button)), Qt::LeftButton);
 }
 QString total(Form3& w) { return child<QLabel>(w, QStringLiteral("lblSezione"))->text(); }
-// "12,315.04" in the separators of the locale the test runs under.
-QString localeText(const char* plain) {
-    const auto loc = archive::numberLocale();
-    QString text;
-    for (const char c : std::string_view(plain)) text += c == '.' ? loc.decimal : c == ',' ? loc.group : c;
-    return text;
-}
 
 }  // namespace
 
@@ -51,12 +44,11 @@ class AuxWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     // OK stores what the boxes hold; Annulla and the close box keep what the dialog was given;
-    // a new project's dialog shows and stores empty boxes whatever data it was given.
+    // a new project's dialog shows and stores empty boxes whatever data it was given. No text
+    // takes a double quote.
     void projectDataKeepsOrStores() {
-        const ProjectTexts empty{};
         ProjectTexts edited = kData;
         edited[0] += " bis";
-        edited[5] += "xyz";
         const struct {
             Form2::Boxes boxes;
             const char* button;  // nullptr: the close box
@@ -64,53 +56,43 @@ private slots:
         } cases[] = {{Form2::Boxes::Filled, "cmdOK", edited},
                      {Form2::Boxes::Filled, "cmdAnnulla", kData},
                      {Form2::Boxes::Filled, nullptr, kData},
-                     {Form2::Boxes::Empty, "cmdOK", empty}};
+                     {Form2::Boxes::Empty, "cmdOK", {}}};
         for (const auto& c : cases) {
             Form2 dlg(kData, c.boxes);
             dlg.show();
-            if (c.boxes == Form2::Boxes::Empty) {
-                for (int i = 0; i < 6; ++i) QVERIFY(box(dlg, i)->text().isEmpty());
-            } else {
+            if (c.boxes == Form2::Boxes::Filled) {
                 QTest::keyClick(box(dlg, 0), Qt::Key_End);
                 QTest::keyClicks(box(dlg, 0), " bis");
-                QTest::keyClicks(box(dlg, 5), "xyz");
             }
             c.button ? click(dlg, c.button) : void(dlg.close());
             QVERIFY(!dlg.isVisible());
             QVERIFY(dlg.data() == c.expected);
         }
-    }
-
-    // A double quote would end the text early in the project file: typed, pasted or handed in.
-    void projectDataRefusesDoubleQuotes() {
+        // A double quote would end the text early in the project file: typed, pasted or handed in.
         ScriptedPrompter p;
-        Form2 dlg(kData, Form2::Boxes::Empty);
-        dlg.show();
-        QLineEdit* b = box(dlg, 0);
+        Form2 dlg({"a\"b", "", "", "", "", ""});
+        QLineEdit* b = box(dlg, 1);
         QTest::keyClicks(b, "Via \"Roma\"");
-        QCOMPARE(b->text(), QStringLiteral("Via Roma"));
         QCOMPARE(p.beeps(), 2);
         QGuiApplication::clipboard()->setText(QStringLiteral(" \"12\""));
-        b->end(false);
         b->paste();
         QCOMPARE(b->text(), QStringLiteral("Via Roma 12"));
-        Form2 loaded({"a\"b", "", "", "", "", ""});
-        QCOMPARE(box(loaded, 0)->text(), QStringLiteral("ab"));
-        QVERIFY(p.messages().isEmpty());
+        QCOMPARE(box(dlg, 0)->text(), QStringLiteral("ab"));
     }
 
-    // Bar areas: pi/400 times the count times the squared diameter, summed over the rows.
-    void barAreaSums() {
+    // pi/400 times the count times the squared diameter, summed over the rows of 8, 10, 11, 12, 13,
+    // 14, 16, 17, 21, 22 and 28 mm, grouped as the locale groups. A count that is no number is
+    // emptied with a beep and keeps the focus; "C&ANCELLA" empties through the same check, one
+    // beep per filled box.
+    void barAreas() {
+        const auto loc = archive::numberLocale();
         const struct {
-            QList<int> counts;  // by row: 8, 10, 11, 12, 13, 14, 16, 17, 21, 22, 28 mm; 0 stays empty
+            QList<int> counts;
             QString expected;
         } cases[] = {
-            {{}, localeText("0.00")},
-            {{0, 0, 0, 3}, localeText("3.39")},
-            // One bar of each diameter, whose squares add up to 3048.
-            {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, localeText("23.94")},
-            // 2000 x 28 mm = 12315.04 cm^2, grouped as the locale groups.
-            {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2000}, localeText("12,315.04")},
+            {{0, 0, 0, 3}, "3.39"},
+            {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, "23.94"},  // the squares add up to 3048
+            {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2000}, "12,315.04"},
         };
         for (const auto& c : cases) {
             ScriptedPrompter p;
@@ -118,29 +100,23 @@ private slots:
             for (int row = 0; row < c.counts.size(); ++row)
                 if (c.counts[row]) QTest::keyClicks(num(w, row), QString::number(c.counts[row]));
             click(w, "cmdCalcola");
-            QCOMPARE(total(w), c.expected);
+            QString expected = c.expected;
+            for (QChar& ch : expected)
+                ch = ch == u'.' ? QChar(loc.decimal) : ch == u',' ? QChar(loc.group) : ch;
+            QCOMPARE(total(w), expected);
             QCOMPARE(p.beeps(), 0);
         }
-    }
-
-    // A count that is no number is emptied with a beep and keeps the focus; "C&ANCELLA" empties
-    // through the same check, one beep per filled box. Opened again the calculator keeps its
-    // counts, closed it loses them, silently.
-    void barCountsAreCheckedKeptAndLost() {
         ScriptedPrompter p;
         Form3 w;
         w.showOrRaise();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         num(w, 0)->setFocus();
-        QTest::keyClicks(num(w, 5), "a");
-        QVERIFY(num(w, 5)->hasFocus());
         QTest::keyClicks(num(w, 2), "12x");
-        QVERIFY(num(w, 2)->text().isEmpty() && num(w, 5)->text().isEmpty());
+        QVERIFY(num(w, 2)->text().isEmpty() && num(w, 2)->hasFocus());
         QTest::keyClicks(num(w, 6), "4");
         QTest::keyClicks(num(w, 10), "1");
         click(w, "cmdCancella");
-        QCOMPARE(p.beeps(), 4);
-
+        QCOMPARE(p.beeps(), 3);
         // Under the Italian locale the comma is typed and ends the count: 2 bars of 12 mm.
         const QLocale saved;
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -149,24 +125,21 @@ private slots:
         const QString italian = total(w);
         QLocale::setDefault(saved);
         QCOMPARE(italian, QStringLiteral("2,26"));
-
+        // Opened again the calculator keeps its counts, closed it loses them, silently.
         w.showOrRaise();
         QCOMPARE(num(w, 3)->text(), QStringLiteral("2,5"));
-        QCOMPARE(total(w), italian);
         click(w, "cmdChiudi");
         w.showOrRaise();
         QVERIFY(num(w, 3)->text().isEmpty() && total(w).isEmpty());
-        QCOMPARE(p.beeps(), 4);
+        QCOMPARE(p.beeps(), 3);
     }
 
     // "&System Info..." starts the first tool found on the path; none found, or one that does
     // not start, gives the message instead.
     void aboutStartsTheSystemInformationTool() {
         QTemporaryDir dir;
-        QFile tool(dir.filePath("kinfocenter"));
-        QVERIFY(tool.open(QIODevice::WriteOnly));
-        tool.close();
-        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QString tool = dir.filePath("kinfocenter");
+        QVERIFY(QFile::copy(QStringLiteral("/bin/true"), tool));
         const QByteArray savedPath = qgetenv("PATH");
         qputenv("PATH", dir.path().toLocal8Bit());
         const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
@@ -174,8 +147,8 @@ private slots:
             QStringList programs;
             bool starts;
             QStringList started;
-        } cases[] = {{{"hardinfo", "kinfocenter"}, true, {tool.fileName()}},
-                     {{"kinfocenter"}, false, {tool.fileName()}},
+        } cases[] = {{{"hardinfo", "kinfocenter"}, true, {tool}},
+                     {{"kinfocenter"}, false, {tool}},
                      {{"hardinfo", "gnome-system-monitor"}, true, {}}};
         for (const auto& c : cases) {
             ScriptedPrompter p;
@@ -186,8 +159,9 @@ private slots:
             w.setSysInfoStarter([&](const QString& path) { return started << path, c.starts; });
             click(w, "cmdSysInfo");
             QCOMPARE(started, c.started);
-            QCOMPARE(p.messages().size(), c.starts && !c.started.isEmpty() ? 0 : 1);
-            if (!p.messages().isEmpty())
+            const bool message = !c.starts || c.started.isEmpty();
+            QCOMPARE(p.messages().size(), message ? 1 : 0);
+            if (message)
                 QCOMPARE(p.messages()[0].text,
                          QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."));
         }
@@ -225,21 +199,16 @@ private slots:
         frmAbout about;
         frmHelpElas concrete;
         frmHelpAcciaio steel;
-        const struct {
-            QWidget* window;
-            const char* closing;
-        } cases[] = {{&form2, "cmdAnnulla"},
-                     {&form3, "cmdChiudi"},
-                     {&about, "cmdOK"},
-                     {&concrete, "cmdChiudi"},
-                     {&steel, "cmdChiudi"}};
-        for (const auto& c : cases) {
-            FORTEMA_VERIFY_LAYOUT(*c.window, {"Line1_"});  // the two halves of the About window's line
-            saveScreenshot(*c.window,
-                           QString::fromLatin1(c.window->metaObject()->className()).section("::", -1));
-            c.window->show();
-            click(*c.window, c.closing);
-            QVERIFY(!c.window->isVisible());
+        for (const auto& [window, closing] : {std::pair<QWidget*, const char*>{&form2, "cmdAnnulla"},
+                                              {&form3, "cmdChiudi"},
+                                              {&about, "cmdOK"},
+                                              {&concrete, "cmdChiudi"},
+                                              {&steel, "cmdChiudi"}}) {
+            FORTEMA_VERIFY_LAYOUT(*window, {"Line1_"});  // the two halves of the About window's line
+            saveScreenshot(*window, QString::fromLatin1(window->metaObject()->className()).section("::", -1));
+            window->show();
+            click(*window, closing);
+            QVERIFY(!window->isVisible());
         }
     }
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 
 namespace fortema::ui::test {
 
@@ -17,14 +18,12 @@ namespace fortema::ui::test {
 inline QStringList layoutProblems(const QWidget& window, const QStringList& overlapAllowed = {}) {
     QStringList problems;
     QList<const QWidget*> controls;
-    for (const QObject* child : window.children()) {
-        const auto* w = qobject_cast<const QWidget*>(child);
-        if (w && !w->isWindow() && !w->isHidden()) controls << w;
-    }
+    for (const QObject* child : window.children())
+        if (const auto* w = qobject_cast<const QWidget*>(child); w && !w->isWindow() && !w->isHidden())
+            controls << w;
     const auto allowed = [&](const QWidget* w) {
-        for (const QString& prefix : overlapAllowed)
-            if (w->objectName().startsWith(prefix)) return true;
-        return false;
+        return std::any_of(overlapAllowed.begin(), overlapAllowed.end(),
+                           [&](const QString& prefix) { return w->objectName().startsWith(prefix); });
     };
     for (const QWidget* w : controls) {
         const QString name = w->objectName();
@@ -37,13 +36,11 @@ inline QStringList layoutProblems(const QWidget& window, const QStringList& over
             if (!label->wordWrap() && fm.horizontalAdvance(label->text()) > label->width())
                 problems << name + " text too wide";
         }
-        if (const auto* button = qobject_cast<const QPushButton*>(w)) {
-            if (fm.horizontalAdvance(button->text().remove(u'&')) + 8 > button->width())
-                problems << name + " caption clipped";
-        }
-        if (qobject_cast<const QPushButton*>(w) || qobject_cast<const QLineEdit*>(w)) {
-            if (fm.height() + 4 > w->height()) problems << name + " too low for its text";
-        }
+        const auto* button = qobject_cast<const QPushButton*>(w);
+        if (button && fm.horizontalAdvance(button->text().remove(u'&')) + 8 > button->width())
+            problems << name + " caption clipped";
+        if ((button || qobject_cast<const QLineEdit*>(w)) && fm.height() + 4 > w->height())
+            problems << name + " too low for its text";
     }
     for (int i = 0; i < controls.size(); ++i)
         for (int j = i + 1; j < controls.size(); ++j)

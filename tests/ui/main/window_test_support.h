@@ -12,11 +12,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <vector>
 
 #include "archive/number_locale.h"
 #include "archive/project_file.h"
 #include "engine/numtext.h"
+#include "tests/engine/examples.h"
 #include "tests/support/test_registry.h"
 #include "tests/ui/aux/window_checks.h"
 #include "ui/main/archive_commands.h"
@@ -42,31 +42,14 @@ inline void typeInto(Form1& form, Field field, const QString& text) {
 
 inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-// The boxes of one section, typed in this order; the section type is chosen first.
-struct TypedSection {
-    bool rectangular = true;
-    std::vector<std::pair<Field, const char*>> boxes;
-};
-
-inline TypedSection typedExample(std::size_t index) {
-    const WorkedExample& e = workedExamples().at(index);
-    TypedSection t{e.layout == engine::Layout::Rectangular, {}};
-    const Field common[] = {Field::fyk, Field::fyd, Field::Ea, Field::fmd, Field::Em, Field::Nd, Field::Md};
-    for (std::size_t i = 0; i < std::size(common); ++i)
-        t.boxes.push_back({common[i], e.materialAndActions[i]});
-    if (t.rectangular) {
-        for (std::size_t i = 0; i < engine::kRectangularFields.size(); ++i)
-            t.boxes.push_back({engine::kRectangularFields[i], e.geometry[i]});
-    } else {
-        for (std::size_t i = 0; i < engine::kCircularFields.size(); ++i)
-            t.boxes.push_back({engine::kCircularFields[i], e.geometry[i]});
-    }
-    return t;
-}
-
-inline void typeSection(Form1& form, const TypedSection& section) {
-    QTest::mouseClick(section.rectangular ? form.ui().Option1 : form.ui().Option2, Qt::LeftButton);
-    for (const auto& [field, text] : section.boxes) typeInto(form, field, QString::fromLatin1(text));
+// Types a section as a user does: the section type first, then every box `texts` fills, in the
+// order the calculation reads them.
+inline void typeSection(Form1& form, const engine::SectionTexts& texts,
+                        engine::Layout layout = engine::Layout::Rectangular) {
+    const bool rectangular = layout == engine::Layout::Rectangular;
+    QTest::mouseClick(rectangular ? form.ui().Option1 : form.ui().Option2, Qt::LeftButton);
+    for (const engine::FieldRule& rule : engine::fieldRules())
+        if (!(texts.*rule.text).empty()) typeInto(form, rule.field, QString::fromStdString(texts.*rule.text));
 }
 
 inline QColor textColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
