@@ -376,5 +376,27 @@ TEST(CombinationPages, FollowTheSectionPagesWhichStayByteForByte) {
     EXPECT_EQ(with.pageList.size(), qsizetype(with.pages.size()));
 }
 
+// The report stops at the first position without Nd and Md; what holds data after it is named.
+TEST(LeftOutPositions, NamedAfterTheStop) {
+    const struct {
+        std::vector<int> actions, described, left;
+        const char* named;
+    } cases[] = {
+        {{0, 1, 2}, {0}, {}, ""},
+        {{0, 2, 3, 4, 7}, {0}, {2, 3, 4, 7}, "Le posizioni 3-5, 8 contengono dati"},
+        // A description alone stops the report at its place and is left out with it.
+        {{0}, {0, 1}, {1}, "La posizione 2 contiene dati"},
+    };
+    for (const auto& c : cases) {
+        SectionArchive a;
+        for (int p : c.actions) a.at(p).Nd = 1000;
+        for (int p : c.described) a.at(p).description = QStringLiteral("sezione");
+        EXPECT_EQ(positionsLeftOut(a), c.left) << c.named;
+        const QString message = leftOutMessage(c.left);
+        EXPECT_EQ(message.isEmpty(), c.left.empty());
+        EXPECT_TRUE(message.contains(QString::fromUtf8(c.named))) << message.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace fortema::report

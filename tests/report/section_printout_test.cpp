@@ -1,5 +1,6 @@
 // The one-page printout of "&STAMPA", drawn on the recording surface: chart, curves, design
-// point, data sheet, the cut of the design point and the failure path.
+// point, data sheet, the cut of the design point and the failure path; the fitting of long lines
+// and the pens that hold on any printer.
 
 #include "report/section_printout.h"
 
@@ -11,6 +12,7 @@
 
 #include "drawing/recording_surface.h"
 #include "engine/section.h"
+#include "report/text_fit.h"
 #include "tests/report/analysis_access.h"
 
 namespace fortema::report {
@@ -254,6 +256,33 @@ TEST(SectionPrintoutFailure, APrinterGetsNothingFromAFailedPageAndAPrinterThatCa
     EXPECT_EQ(printSectionOn(printer, uncut, {true, false, {}}, NumberLocale::c()).message,
               QString::fromUtf8(kPrintProblem));
     EXPECT_EQ(uncut.nd(), 0.123456789);
+}
+
+// A long line is set smaller, down to six points, and only then cut.
+TEST(TextFit, SmallerDownToSixPointsThenCut) {
+    const QString face = QStringLiteral("MS Sans Serif");
+    const QString line = QStringLiteral("x").repeated(60);
+    const double width = textWidthPoints(line, face, 8, false);
+    const struct {
+        double room;
+        double points;
+        bool cut;
+    } cases[] = {{width, 8, false}, {width * 0.9, 7, false}, {width * 0.5, kSmallestPoints, true}};
+    for (const auto& c : cases) {
+        const FittedText fit = fitText(line, face, 8, false, c.room);
+        EXPECT_EQ(fit.points, c.points) << c.room;
+        EXPECT_EQ(fit.text.endsWith(QChar(0x2026)), c.cut) << c.room;
+        EXPECT_LE(textWidthPoints(fit.text, face, fit.points, false), c.room) << c.room;
+    }
+}
+
+TEST(ChartPens, CurvesHalfAPointAtLeastAndTheGridThinner) {
+    for (const double dpi : {72.0, 96.0, 300.0, 600.0, 1200.0, 2400.0}) {
+        const ChartPens pens = chartPens(dpi);
+        EXPECT_GE(pens.curve * 72.0 / dpi, 0.5) << dpi;
+        EXPECT_GE(pens.grid, 1) << dpi;
+        EXPECT_LT(pens.grid, pens.curve) << dpi;
+    }
 }
 
 }  // namespace

@@ -21,13 +21,7 @@ namespace {
 // A device such as /dev/full is never read: it would give bytes without end.
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
-    if (!QFileInfo(path).isFile()) return {};
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 TEST(PdfOutput, RefusedOrFailedWritesLeaveTheTargetAsItWas) {
@@ -39,29 +33,21 @@ TEST(PdfOutput, RefusedOrFailedWritesLeaveTheTargetAsItWas) {
     testing::storeSection(a, 0, testing::rectangularTexts(), engine::Layout::Rectangular,
                           QStringLiteral("T1"));
     ASSERT_TRUE(archive::writeProjectFile(project, a, {}).ok);
-    put(old, "%PDF-1.4 la stampa di ieri");
-    put(note, "appunti");
+    for (const auto& [path, bytes] :
+         {std::pair(old, "%PDF-1.4 la stampa di ieri"), std::pair(note, "appunti")}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) > 0);
+    }
     const QStringList report = {QStringLiteral("report"), project};
-    const QStringList sheet = {QStringLiteral("sheet"),
-                               "type=R",
-                               "fyk=4500",
-                               "fyd=3913",
-                               "Ea=2100000",
-                               "fmd=118",
-                               "Em=299000",
-                               "Nd=45000",
-                               "Md=1400000",
-                               "b=300",
-                               "h=500",
-                               "c1=25",
-                               "c2=25",
-                               "A1=600",
-                               "A2=600"};
+    const QStringList sheet = QStringLiteral(
+                                  "sheet type=R fyk=4500 fyd=3913 Ea=2100000 fmd=118 Em=299000 Nd=45000 "
+                                  "Md=1400000 b=300 h=500 c1=25 c2=25 A1=600 A2=600")
+                                  .split(' ');
     const struct {
         QStringList command;
         QString target;
-        rlim_t sizeLimit;  // bytes a file may grow to, as on a disk about to fill up; 0: none
-        const char* reason;
+        rlim_t sizeLimit;    // bytes a file may grow to, as on a disk about to fill up; 0: none
+        const char* reason;  // nullptr: written
     } cases[] = {
         {report, QStringLiteral("/dev/full"), 0, "non è un file regolare"},
         {report, project, 0, "è il file di progetto da stampare"},
@@ -70,6 +56,7 @@ TEST(PdfOutput, RefusedOrFailedWritesLeaveTheTargetAsItWas) {
         {sheet, note, 0, "non è un file PDF"},
         {sheet, old, 12000, "è rimasto incompleto"},
         {{QStringLiteral("validate")}, QStringLiteral("/dev/full"), 0, "non è un file regolare"},
+        {report, old, 0, nullptr},  // with room enough the old PDF is replaced whole
     };
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     for (const auto& c : cases) {
@@ -86,22 +73,17 @@ TEST(PdfOutput, RefusedOrFailedWritesLeaveTheTargetAsItWas) {
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         SCOPED_TRACE(c.command.join(' ').toStdString() + " -o " + c.target.toStdString() + ": " +
                      err.toStdString());
-        EXPECT_EQ(cli.exitCode(), 1);
-        EXPECT_TRUE(err.contains(QString::fromUtf8(c.reason)));
-        EXPECT_EQ(bytesOf(c.target), before);
+        EXPECT_EQ(cli.exitCode(), c.reason ? 1 : 0);
+        if (c.reason) {
+            EXPECT_TRUE(err.contains(QString::fromUtf8(c.reason)));
+            EXPECT_EQ(bytesOf(c.target), before);
+        } else {
+            EXPECT_TRUE(bytesOf(old).startsWith("%PDF-") && bytesOf(old).trimmed().endsWith("%%EOF"));
+        }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
     }
     struct stat device {};
-    ASSERT_EQ(stat("/dev/full", &device), 0);
-    EXPECT_TRUE(S_ISCHR(device.st_mode));
-
-    // With room enough the old PDF is replaced whole.
-    QProcess cli;
-    cli.start(QStringLiteral(FORTEMA_CLI), QStringList(report) << QStringLiteral("-o") << old);
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 0);
-    EXPECT_TRUE(bytesOf(old).startsWith("%PDF-") && bytesOf(old).trimmed().endsWith("%%EOF"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+    EXPECT_TRUE(stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
 }
 
 }  // namespace

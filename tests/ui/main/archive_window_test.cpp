@@ -1,19 +1,22 @@
 // The archive through the main window: browsing, storing, showing stored positions, copy and
 // paste, emptying, the file commands and the save question before a project is replaced or
-// closed; the load combinations kept with a position, and the full report of the stored
-// sections into the preview.
+// closed; the load combinations kept with a position, the full report of the stored sections
+// into the preview, and the report and the sheet printed to PDFs when there is no printer.
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTableWidget>
 
+#include "drawing/current_printer.h"
 #include "drawing/picture_box.h"
 #include "tests/ui/main/window_test_support.h"
 #include "ui/aux/scripted_prompter.h"
 #include "ui/main/combinations_window.h"
 #include "ui/print/preview_host.h"
+#include "ui/print/prn_prn.h"
 
 namespace fortema::ui::test {
 
@@ -42,6 +45,11 @@ SectionArchive mixedArchive() {
     x.sectionType = QStringLiteral("X");
     x.fmd = 4, x.Nd = 7, x.Md = 14000000;
     return a;
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The commands that replace or close the project; null: the window's close box.
@@ -185,10 +193,14 @@ private slots:
         storeWorkedExamples(w);
         const SectionArchive saved = commands.archive();
         const QString path = QDir(dir.path()).filePath("esempi.ftm");
+        QCOMPARE(w.form().windowTitle(), QStringLiteral("Senza nome - ") + programTitle());
         p.queueFileName(path);
         c.mnuSalvaconnome->trigger();
+        QCOMPARE(p.fileDialogs()[0].request.folder, dialogFolder(QString()));
+        QCOMPARE(w.form().windowTitle(), QStringLiteral("esempi.ftm - ") + programTitle());
         c.mnuNuovo->trigger();  // saved: no question
-        QVERIFY(commands.archive() == SectionArchive() && commands.currentFileName().isEmpty());
+        QVERIFY(p.messages().isEmpty() && commands.archive() == SectionArchive());
+        QVERIFY(commands.currentFileName().isEmpty());
         click(c.avanti);
         p.queueFileName(path);
         c.mnuApri->trigger();
@@ -205,6 +217,16 @@ private slots:
         ProjectData data;
         QVERIFY(archive::readProjectFile(path, reread, data).ok);
         QCOMPARE(reread.at(4).description, QStringLiteral("aggiunta"));
+        // A stored Md is a change to ask about; the dialog starts in the file's folder.
+        for (int i = 0; i < 4; ++i) click(c.indietro);  // the first example
+        typeInto(w.form(), Field::Md, QStringLiteral("99000"));
+        click(c.calcola);
+        click(c.salva);
+        p.queueAnswer(Answer::No);
+        p.queueFileName(QString());
+        c.mnuApri->trigger();
+        QCOMPARE(p.fileDialogs().last().request.folder, dir.path());
+        QCOMPARE(p.messages().size(), 1);
         QVERIFY(p.unexpected().isEmpty());
     }
 
@@ -377,6 +399,61 @@ private slots:
         w.form().ui().mnuAnteprimadistampa->trigger();
         QVERIFY(w.preview().window() != nullptr);
         QCOMPARE(w.preview().window()->pageList().size(), 2);
+    }
+
+    // With no printer installed, or one that writes PDF files, the report from the preview and
+    // the sheet go to PDFs the user names each time, proposed beside the project; the sheet leaves
+    // the report as it was. The report says which positions holding data it left out.
+    void printedToPdfsTheUserNames() {
+        drawing::currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        ScriptedPrompter p;
+        MainWindow w;
+        const MainControls& c = w.form().ui();
+        SectionArchive a;
+        for (int i : {0, 2}) a.at(i).Nd = 1000;
+        a.at(0).description = QStringLiteral("Trave");
+        QVERIFY(w.archive().openFile(projectFile(*m_dir, a)));
+        p.queueAnswer(Answer::Ok);
+        c.mnuAnteprimadistampa->trigger();
+        QVERIFY(p.messages()[0].text.contains(QStringLiteral("La posizione 3 contiene dati")));
+        const QDir dir(m_dir->path());
+        const QString report = dir.filePath(QStringLiteral("progetto.pdf"));
+        p.queueAnswer(Answer::Yes);
+        p.queueFileName(report);
+        p.setDialogHandler([](QDialog& d) {
+            if (auto* range = qobject_cast<PrnPrn*>(&d)) {
+                range->setProcessEvents([] {});
+                range->Command4_Click();  // the page on view
+                range->Command1_Click();
+            }
+            return int(QDialog::Rejected);
+        });
+        w.preview().window()->Cmd_Click(8);  // the last page
+        w.preview().window()->Cmd_Click(3);
+        QCOMPARE(p.messages()[1].text, printRangeQuestion(2, 2));
+        QCOMPARE(p.fileDialogs().last().request.fileName, QStringLiteral("progetto.pdf"));
+        const QByteArray reportBytes = contents(report);
+        QVERIFY(reportBytes.startsWith("%PDF-"));
+
+        c.mnuEsempi[1]->trigger();
+        click(c.calcola);
+        typeInto(c.descrizione, QStringLiteral("Trave T1/bis"));
+        for (const QString& name : {QStringLiteral("Trave T1_bis.pdf"), QString()}) {
+            p.queueFileName(name.isEmpty() ? name : dir.filePath(name));
+            click(c.stampa);
+            QCOMPARE(p.fileDialogs().last().request.fileName, QStringLiteral("Trave T1_bis.pdf"));
+            QCOMPARE(p.fileDialogs().last().request.folder, m_dir->path());
+        }
+        QVERIFY(contents(dir.filePath(QStringLiteral("Trave T1_bis.pdf"))).startsWith("%PDF-"));
+        QCOMPARE(contents(report), reportBytes);
+        // A cancelled dialog prints nothing and says nothing; the printer keeps no file name.
+        QCOMPARE(p.messages().size(), 2);  // the positions left out, the range's question
+        QVERIFY(p.unexpected().isEmpty());
+        QCOMPARE(drawing::currentPrinter().outputFileName(), QString());
+        QCOMPARE(dir.entryList({QStringLiteral("*.pdf")}, QDir::Files | QDir::Hidden).size(), 2);
+
+        c.mnuImpostastampante->trigger();
+        QCOMPARE(p.dialogs().last().className, QStringLiteral("QPrintDialog"));
     }
 
 private:

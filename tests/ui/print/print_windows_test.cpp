@@ -1,6 +1,8 @@
 // The preview window "Anteprima di stampa" (opening, paging, zoom and scrolling by button and
-// key, the page drawn at scale), the print range window "Stampa" it opens, and the printer setup.
+// key, the page drawn at scale), the print range window "Stampa" it opens, and the printer setup;
+// Qt's own dialogs in Italian.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -14,7 +16,9 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <cmath>
 
 #include "drawing/picture_box.h"
@@ -183,17 +187,16 @@ private slots:
             // The header and footer rules one pixel row thick at every zoom, between the frames'
             // texts; a page smaller than the view stands in its middle.
             const QImage image = static_cast<drawing::PictureBox*>(prv(w))->image();
-            const double perCm = image.height() / 29.7;
             for (const double cm : {1.9, 26.0}) {
                 int rows = 0;
-                for (int y = int((cm - 0.2) * perCm); y <= int((cm + 0.2) * perCm); ++y)
-                    rows += image.pixelColor(int(10 * perCm), y) != QColor(Qt::white);
+                for (int y = int((cm - 0.2) * image.height() / 29.7); y <= (cm + 0.2) * image.height() / 29.7;
+                     ++y)
+                    rows += image.pixelColor(image.width() / 2, y) != QColor(Qt::white);
                 QCOMPARE(rows, 1);
             }
-            const QSize view = prv(w)->parentWidget()->size();
-            if (prv(w)->width() < view.width()) QCOMPARE(prv(w)->x(), (view.width() - prv(w)->width()) / 2);
-            if (prv(w)->height() < view.height())
-                QCOMPARE(prv(w)->y(), (view.height() - prv(w)->height()) / 2);
+            const QSize slack = prv(w)->parentWidget()->size() - prv(w)->size();
+            if (slack.width() > 0) QCOMPARE(prv(w)->x(), slack.width() / 2);
+            if (slack.height() > 0) QCOMPARE(prv(w)->y(), slack.height() / 2);
             // The bars reach the parts of the page outside the visible area, and no further.
             QCOMPARE(bar(w, "hBar")->maximum(),
                      std::max(0, int(std::lround(f * 11907 - w.visibleWidthTwips()))));
@@ -299,33 +302,6 @@ private slots:
         w.resize(500, 400);
         QCOMPARE(v->geometry().right(), 499);
         QCOMPARE(v->maximum(), int(std::lround(w.pageHeightTwips() - w.visibleHeightTwips())));
-    }
-
-    void printButtonOpensTheRangeWindowOnThePageOnView() {
-        OpenPreview open(3);
-        PrnPrv& w = *open.w;
-        cmd(w, 8);
-        ScriptedPrompter p;
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        const QString pdfPath = open.folder.path(QStringLiteral("pagina.pdf"));
-        p.queueAnswer(Answer::Yes);
-        p.queueFileName(pdfPath);
-        p.setDialogHandler([&](QDialog& d) {
-            auto* prn = qobject_cast<PrnPrn*>(&d);
-            if (!prn) return int(QDialog::Rejected);
-            prn->setPrinter(&pdf);
-            prn->setProcessEvents([] {});
-            for (const char* button : {"Command4", "Command1", "Command2"})
-                QTest::mouseClick(prn->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
-            return prn->result();
-        });
-        cmd(w, 3);
-        QCOMPARE(p.dialogs().size(), 1);
-        QCOMPARE(p.messages().size(), 1);
-        QCOMPARE(p.messages()[0].text, printRangeQuestion(3, 3));
-        QCOMPARE(pdfPageCount(pdfPath), 1);
-        QVERIFY(p.unexpected().isEmpty());
     }
 
     // All pages of the preview, or the page on view.
@@ -435,6 +411,24 @@ private slots:
             QCOMPARE(d.Flags(),
                      clsPrintDialog::PD_PRINTSETUP | (accept ? clsPrintDialog::PD_PRINTTOFILE : 0));
         }
+    }
+
+    // Qt's own texts in Italian (the same translation serves the file and printer dialogs), and
+    // the short title of the message boxes.
+    void qtDialogsSpeakItalian() {
+        QVERIFY(installItalianTranslation());
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            seen << box->windowTitle();
+            for (const QAbstractButton* b : box->findChildren<QAbstractButton*>())
+                seen << b->text().remove('&');
+            static_cast<QDialog*>(box)->reject();
+        });
+        prompter().message(nullptr, QString(), QStringLiteral("Vuoi salvare il file?"), Icon::Question,
+                           Buttons::YesNo, Answer::Yes);
+        QCOMPARE(seen, QStringList({"Fortema", "Sì", "No"}));
+        for (QTranslator* t : qApp->findChildren<QTranslator*>()) QCoreApplication::removeTranslator(t);
     }
 };
 
