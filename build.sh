@@ -12,7 +12,7 @@ mode=${1:-run}
 hardening=${2:-}
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-liberation poppler-utils locales-all
-          lintian)
+          lintian dpkg-dev file)
 werror=OFF
 if [ "$hardening" = "--hardening" ]; then
     packages+=(clang libclang-rt-14-dev clang-format)

@@ -17,13 +17,14 @@ namespace fortema::cli {
 
 namespace numtext = engine::numtext;
 
-CaseRun runCase(const ValidationCase& spec, const QString& folder, const numtext::NumberLocale& loc) {
+CaseRun runCase(const ValidationCase& validationCase, const QString& folder,
+                const numtext::NumberLocale& loc) {
     CaseRun run;
-    run.spec = spec;
+    run.validationCase = validationCase;
     archive::SectionArchive archive;
     archive::ProjectData projectData;
     const archive::FileResult read = archive::readProjectFile(
-        QDir(folder).filePath(QString::fromStdString(spec.file)), archive, projectData);
+        QDir(folder).filePath(QString::fromStdString(validationCase.file)), archive, projectData);
     if (!read.ok) {
         run.fileError = read.message;
         return run;
@@ -51,7 +52,7 @@ CaseRun runCase(const ValidationCase& spec, const QString& folder, const numtext
         measure.exactBeyond = run.exact.beyondCapacity;
         measure.exactMu = run.exact.Mu;
     }
-    run.verdict = judgeCase(spec, measure);
+    run.verdict = judgeCase(validationCase, measure);
     return run;
 }
 
@@ -111,7 +112,7 @@ void writeCaseTable(const std::vector<CaseRun>& runs, const numtext::NumberLocal
         << pad("Mano%", 8, true) << "  Esito\n";
     int passing = 0;
     for (const CaseRun& r : runs) {
-        const ValidationCase& c = r.spec;
+        const ValidationCase& c = r.validationCase;
         const bool done = r.computed();
         std::string exact = "-";
         if (done && r.exact.found) exact = whole(r.exact.Mu, loc);

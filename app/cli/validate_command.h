@@ -21,7 +21,7 @@ inline constexpr const char* kManifestName = "cases.tsv";
 // shown (its numbers become the boxes' texts) and "&CALCOLA" pressed; beside it the design point
 // solved exactly at the same Nd.
 struct CaseRun {
-    ValidationCase spec;
+    ValidationCase validationCase;
     QString fileError;  // why the project file gave no section; empty when it did
     archive::SectionRecord record;
     engine::Layout layout = engine::Layout::Rectangular;
@@ -33,7 +33,8 @@ struct CaseRun {
     bool computed() const { return fileError.isEmpty() && outcome.traced; }
 };
 
-CaseRun runCase(const ValidationCase& spec, const QString& folder, const engine::numtext::NumberLocale& loc);
+CaseRun runCase(const ValidationCase& validationCase, const QString& folder,
+                const engine::numtext::NumberLocale& loc);
 
 struct CaseSet {
     bool ok = false;

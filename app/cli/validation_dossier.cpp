@@ -281,9 +281,9 @@ void Dossier::cover() {
         QString exact = QStringLiteral("-");
         if (done && r.exact.found) exact = tenths(r.exact.Mu);
         if (done && r.exact.beyondCapacity) exact = QStringLiteral("oltre");
-        m_page.row({{xs[0], text(r.spec.id)},
-                    {xs[1], text(r.spec.kind)},
-                    {xs[2], general(r.spec.reference), true},
+        m_page.row({{xs[0], text(r.validationCase.id)},
+                    {xs[1], text(r.validationCase.kind)},
+                    {xs[2], general(r.validationCase.reference), true},
                     {xs[3], done ? general(r.analysis.result().Mu) : QStringLiteral("-"), true},
                     {xs[4], signedPercent(r.verdict.programDiff), true},
                     {xs[5], exact, true},
@@ -315,7 +315,7 @@ void Dossier::sectionData(const CaseRun& r) {
 }
 
 void Dossier::results(const CaseRun& r) {
-    const ValidationCase& c = r.spec;
+    const ValidationCase& c = r.validationCase;
     const float xs[] = {2.0f, 10.2f, 12.8f, 15.2f, 17.2f};
     m_page.heading(QStringLiteral("Risultati a Nd"));
     m_page.row({{xs[1], QStringLiteral("Nu [daN]"), true},
@@ -380,7 +380,7 @@ void Dossier::results(const CaseRun& r) {
 }
 
 void Dossier::casePage(const CaseRun& r) {
-    const ValidationCase& c = r.spec;
+    const ValidationCase& c = r.validationCase;
     m_page.startPage();
     m_page.line(QStringLiteral("Caso %1 - %2").arg(text(c.id), text(c.kind)), 13, true);
     m_page.skip(0.1f);
@@ -411,11 +411,11 @@ void Dossier::samplingPage() {
             .arg(kSweepSteps));
     const float xs[] = {2.5f, 7.0f, 10.0f, 13.0f, 16.0f};
     for (const CaseRun& r : m_runs) {
-        if (!r.spec.sweep) continue;
+        if (!r.validationCase.sweep) continue;
         const SamplingSweep sweep = sweepSampling(r, kSweepSteps, m_loc);
         m_page.heading(QStringLiteral("Caso %1 - %2: Nd da %3 a %4 daN")
-                           .arg(text(r.spec.id), text(r.spec.kind), general(std::round(sweep.ndFrom)),
-                                general(std::round(sweep.ndTo))));
+                           .arg(text(r.validationCase.id), text(r.validationCase.kind),
+                                general(std::round(sweep.ndFrom)), general(std::round(sweep.ndTo))));
         m_page.row({{xs[0], QStringLiteral("Campo")},
                     {xs[1], QStringLiteral("Punti"), true},
                     {xs[2], QStringLiteral("Min %"), true},

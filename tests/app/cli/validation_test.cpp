@@ -63,7 +63,7 @@ TEST(JudgeCase, EachValueAgainstItsOwnTolerance) {
     beyond.exactTolerance.reset();
 
     const struct {
-        const ValidationCase& spec;
+        const ValidationCase& validationCase;
         CaseMeasure m;
         bool program, exact, hand;
     } rows[] = {
@@ -77,7 +77,7 @@ TEST(JudgeCase, EachValueAgainstItsOwnTolerance) {
         {c, {false, 0, false, false, 0}, false, false, false},  // not computed
     };
     for (const auto& r : rows) {
-        const CaseVerdict v = judgeCase(r.spec, r.m);
+        const CaseVerdict v = judgeCase(r.validationCase, r.m);
         SCOPED_TRACE(r.m.programMu + r.m.exactMu);
         EXPECT_EQ(v.programOk, r.program);
         EXPECT_EQ(v.exactOk, r.exact);
