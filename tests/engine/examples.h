@@ -42,6 +42,12 @@ inline SectionTexts circle(SectionTexts t, std::string d, std::string c, std::st
 
 // Unreinforced masonry, reinforced masonry, the rectangle of a reinforced-concrete T, the
 // circular reinforced-concrete section.
+// The texts with one field typed otherwise.
+inline SectionTexts with(SectionTexts t, std::string SectionTexts::*field, const char* text) {
+    t.*field = text;
+    return t;
+}
+
 inline SectionTexts example1() {
     return rectangle(materials("10", "10000", "14000", "130000"), "1000", "400", "30", "30", "0", "0");
 }

@@ -14,11 +14,6 @@ using namespace fortema::engine::testing;
 
 namespace {
 
-SectionTexts with(SectionTexts t, std::string SectionTexts::*field, const char* value) {
-    t.*field = value;
-    return t;
-}
-
 void expectAllFinite(const Analysis& a) {
     EXPECT_TRUE(std::isfinite(a.result().Nu) && std::isfinite(a.result().Mu) && std::isfinite(a.nd()));
     for (int f = 1; f <= 5; ++f) {

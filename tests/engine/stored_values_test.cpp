@@ -12,11 +12,6 @@ using namespace fortema::engine::testing;
 
 namespace {
 
-SectionTexts with(SectionTexts t, std::string SectionTexts::*field, const char* text) {
-    t.*field = text;
-    return t;
-}
-
 const std::string kRange = warning::kOutOfRange;
 
 }  // namespace
